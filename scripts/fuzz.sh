@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs each for N seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secs=${1:-5}
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLW_BUILD_FUZZERS=ON -DLW_BUILD_TESTS=OFF >/dev/null
+targets=$(cmake --build build-fuzz --target help | sed -n 's/^\(fuzz_[a-z_]*\):.*/\1/p')
+[ -n "$targets" ] || exit 0
+cmake --build build-fuzz -j "${JOBS:-2}" --target $targets
+for t in $targets; do
+  mkdir -p "build-fuzz/corpus/$t"
+  echo "fuzzing $t for ${secs}s"
+  "build-fuzz/$t" -max_total_time="$secs" -print_final_stats=0 "build-fuzz/corpus/$t" 2>build-fuzz/$t.log \
+    || { tail -40 build-fuzz/$t.log; exit 1; }
+done
