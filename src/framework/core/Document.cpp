@@ -100,8 +100,13 @@ BOOL CDocument::SaveModified() {
 
 BOOL CDocument::DoFileSave() {
     const QFileInfo info(m_strPathName);
-    // A path that is missing, read-only or cannot be examined asks for a new name.
-    const bool usable = !m_strPathName.isEmpty() && (!info.exists() || info.isWritable());
+    // A path that is missing, read-only or cannot be examined asks for a new name. A
+    // file without any write permission bit counts as read-only even for a user whose
+    // rights would let the write through.
+    constexpr QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const bool readOnly = info.exists() && (!info.isWritable() || !(info.permissions() & anyWrite));
+    const bool usable = !m_strPathName.isEmpty() && !readOnly;
     return DoSave(usable ? m_strPathName : QString());
 }
 
