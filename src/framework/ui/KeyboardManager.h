@@ -1,0 +1,59 @@
+#pragma once
+// Accelerator translation: one application-wide key filter that sees every key
+// before a focused widget (the page included) does, turns the keys of the
+// accelerator table into commands for the main frame, and lets all other keys pass.
+
+#include "framework/core/Resources.h"
+
+#include <QKeySequence>
+#include <QObject>
+#include <optional>
+#include <vector>
+
+class QKeyEvent;
+
+namespace lw {
+
+class CFrameWnd;
+
+// The key of an accelerator entry as the platform's key code and modifiers.
+struct AcceleratorKey {
+    std::uint16_t vk = 0;
+    std::uint8_t modifiers = 0; // FSHIFT | FCONTROL | FALT
+    bool operator==(const AcceleratorKey&) const = default;
+};
+
+// Virtual-key code and modifiers of a key event; nothing for keys without a code.
+std::optional<AcceleratorKey> AcceleratorKeyFromEvent(const QKeyEvent& event);
+// How the key is written beside a menu item ("Ctrl+B", "Shift+F6").
+QString AcceleratorKeyText(const ACCEL& accel);
+QKeySequence AcceleratorKeySequence(const ACCEL& accel);
+
+class CKeyboardManager : public QObject {
+public:
+    CKeyboardManager();
+    ~CKeyboardManager() override;
+
+    // The table in force (table 128, or the user's stored version of it).
+    void SetAccelerators(std::vector<ACCEL> table);
+    const std::vector<ACCEL>& Accelerators() const { return m_table; }
+    // The first entry for the key, in stored order.
+    const ACCEL* Find(const AcceleratorKey& key) const;
+    // The first entry that sends the command (for the key shown beside a menu item).
+    const ACCEL* FindForCommand(UINT cmd) const;
+
+    // Keys are translated for this frame while one of its windows is active.
+    void SetFrame(CFrameWnd* frame, QObject* frameWidget);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool belongsToFrame(QObject* watched) const;
+
+    std::vector<ACCEL> m_table;
+    CFrameWnd* m_pFrame = nullptr;
+    QObject* m_pFrameWidget = nullptr;
+};
+
+} // namespace lw

@@ -1,0 +1,403 @@
+#include "framework/ui/MDIFrameWndEx.h"
+
+#include "framework/core/CmdUI.h"
+#include "framework/core/Document.h"
+#include "framework/core/FrameworkIds.h"
+#include "framework/core/RecentFileList.h"
+#include "framework/core/Resources.h"
+#include "framework/core/WinApp.h"
+#include "framework/ui/KeyboardManager.h"
+#include "framework/ui/MDIChildWndEx.h"
+#include "framework/ui/MenuBar.h"
+#include "framework/ui/WinAppEx.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace lw {
+
+namespace {
+// Menu entries added at run time carry this mark so the next fill can remove them.
+constexpr const char* kRunTimeEntry = "lwRunTimeEntry";
+constexpr UINT ID_WINDOWS_DIALOG = 131;
+constexpr UINT IDS_WINDOWS_MANAGER = 110;
+constexpr UINT ID_CUSTOMIZE = 126;
+constexpr UINT IDS_CUSTOMIZE = 125;
+constexpr UINT ID_USER_TOOLS_PLACEHOLDER = 32945;
+// The window list's items are framework commands outside the program's range.
+constexpr UINT ID_FIRST_MDICHILD = 0xFF00;
+
+bool hasCommand(QMenu* menu, UINT id) {
+    for (QAction* a : menu->actions())
+        if (AfxActionCommandId(a) == id)
+            return true;
+    return false;
+}
+
+void removeRunTimeEntries(QMenu* menu) {
+    for (QAction* a : menu->actions()) {
+        if (a->property(kRunTimeEntry).toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    }
+}
+
+QAction* addRunTimeAction(QMenu* menu, const QString& text, QAction* before = nullptr) {
+    auto* action = new QAction(text, menu);
+    action->setProperty(kRunTimeEntry, true);
+    if (before)
+        menu->insertAction(before, action);
+    else
+        menu->addAction(action);
+    return action;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
+    ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWndEx::OnWindowCascade)
+    ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWndEx::OnWindowTileHorz)
+    ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWndEx::OnWindowTileVert)
+    ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
+    ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
+END_MESSAGE_MAP()
+
+CFrameWidget::CFrameWidget(CMDIFrameWndEx* owner) : m_owner(owner), m_mdiArea(new QMdiArea(this)) {
+    setCentralWidget(m_mdiArea);
+    setAcceptDrops(true);
+}
+
+void CFrameWidget::closeEvent(QCloseEvent* event) {
+    // The frame decides; it destroys this widget itself when the close goes through.
+    event->ignore();
+    if (m_owner)
+        QTimer::singleShot(0, this, [owner = m_owner] { owner->OnClose(); });
+}
+
+void CFrameWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CFrameWidget::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    if (m_owner && !paths.isEmpty()) {
+        activateWindow();
+        m_owner->OnDropFiles(paths);
+    }
+}
+
+CMDIFrameWndEx::CMDIFrameWndEx() = default;
+
+CMDIFrameWndEx::~CMDIFrameWndEx() {
+    if (m_widget) {
+        m_widget->detach();
+        delete m_widget;
+    }
+}
+
+QMdiArea* CMDIFrameWndEx::GetMdiArea() const { return m_widget ? m_widget->mdiArea() : nullptr; }
+
+BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
+    m_widget = new CFrameWidget(this);
+    m_strTitle = AfxLoadString(nIDResource);
+    const QString iconPath = CResourceTables::instance().iconPath(nIDResource);
+    if (!iconPath.isEmpty())
+        m_widget->setWindowIcon(QIcon(iconPath));
+
+    auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp());
+    CKeyboardManager* keys = app ? app->GetKeyboardManager() : nullptr;
+    if (keys) {
+        const std::span<const ACCEL> table = CResourceTables::instance().loadAccelerators(nIDResource);
+        keys->SetAccelerators(std::vector<ACCEL>(table.begin(), table.end()));
+        keys->SetFrame(this, m_widget);
+    }
+
+    CMFCMenuBar::Services services;
+    services.frame = this;
+    services.keys = keys;
+    services.commandIcon = [this](UINT id) { return GetCommandIcon(id); };
+    services.showPrompt = [this](const QString& text) { SetMessageText(text); };
+    services.fillRunTimeEntries = [this](QMenu* menu) { FillRunTimeEntries(menu); };
+    m_menuBar = new CMFCMenuBar(std::move(services), m_widget);
+    m_widget->setMenuBar(m_menuBar);
+
+    m_messagePane = new QLabel(m_widget);
+    m_widget->statusBar()->addWidget(m_messagePane, 1);
+    SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+
+    QObject::connect(m_widget->mdiArea(), &QMdiArea::subWindowActivated, m_widget, [this](QMdiSubWindow* sub) {
+        MDIActivate(CMDIChildWndEx::FromSubWindow(sub));
+    });
+
+    if (!CMDIFrameWnd::LoadFrame(nIDResource, pParentWnd, pContext))
+        return FALSE;
+    // The window exists: the frame's creation handler builds its bars.
+    if (SendMessage(WM_CREATE) == -1)
+        return FALSE;
+    switchMenu();
+    OnUpdateFrameTitle(TRUE);
+    return TRUE;
+}
+
+void CMDIFrameWndEx::switchMenu() {
+    if (!m_menuBar)
+        return;
+    CMDIChildWnd* child = MDIGetActive();
+    const UINT menuId = child && child->GetResourceID() ? child->GetResourceID() : GetResourceID();
+    if (auto menu = CResourceTables::instance().loadMenu(menuId))
+        m_menuBar->CreateFromMenu(menuId, *menu);
+}
+
+void CMDIFrameWndEx::MDIActivate(CMDIChildWnd* child) {
+    CMDIFrameWnd::MDIActivate(child);
+    switchMenu();
+}
+
+void CMDIFrameWndEx::ActivateFrame(int nCmdShow) {
+    if (!m_widget)
+        return;
+    switch (nCmdShow) {
+    case SW_HIDE:
+        m_widget->hide();
+        break;
+    case SW_SHOWMAXIMIZED:
+        m_widget->showMaximized();
+        break;
+    case SW_SHOWMINIMIZED:
+        m_widget->showMinimized();
+        break;
+    case SW_SHOWNORMAL:
+        m_widget->showNormal();
+        break;
+    default:
+        if (!m_widget->isVisible())
+            m_widget->show();
+        break;
+    }
+    if (nCmdShow != SW_HIDE) {
+        m_widget->raise();
+        m_widget->activateWindow();
+    }
+}
+
+void CMDIFrameWndEx::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if (!m_widget)
+        return;
+    CDocument* doc = bAddToTitle ? GetActiveDocument() : nullptr;
+    SetWindowText(doc ? doc->GetTitle() + QStringLiteral(" - ") + m_strTitle : m_strTitle);
+}
+
+void CMDIFrameWndEx::SetWindowText(const QString& text) {
+    CMDIFrameWnd::SetWindowText(text);
+    if (m_widget)
+        m_widget->setWindowTitle(text);
+}
+
+QString CMDIFrameWndEx::GetWindowText() const { return m_widget ? m_widget->windowTitle() : QString(); }
+
+void CMDIFrameWndEx::OnClose() {
+    SaveWorkspaceState();
+    CWinApp* app = AfxGetApp();
+    if (app && !app->SaveAllModified())
+        return;
+    if (app)
+        app->CloseAllDocuments(FALSE);
+    DestroyWindow();
+}
+
+QIcon CMDIFrameWndEx::GetCommandIcon(UINT) const { return {}; }
+
+void CMDIFrameWndEx::SetMessageText(const QString& text) {
+    if (m_messagePane)
+        m_messagePane->setText(text);
+}
+
+QString CMDIFrameWndEx::GetMessageText() const { return m_messagePane ? m_messagePane->text() : QString(); }
+
+void CMDIFrameWndEx::OnIdleUpdateCmdUI() {}
+
+void CMDIFrameWndEx::OnDropFiles(const QStringList& paths) {
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return;
+    for (const QString& path : paths)
+        app->OpenDocumentFile(path);
+}
+
+void CMDIFrameWndEx::FillRunTimeEntries(QMenu* menu) {
+    removeRunTimeEntries(menu);
+    if (hasCommand(menu, ID_FILE_MRU_FILE1))
+        fillRecentFiles(menu);
+    if (hasCommand(menu, ID_WINDOW_CASCADE))
+        fillWindowList(menu);
+    if (hasCommand(menu, ID_USER_TOOLS_PLACEHOLDER))
+        fillUserTools(menu);
+    if (hasCommand(menu, ID_VIEW_TOOLBAR))
+        fillPaneList(menu);
+}
+
+void CMDIFrameWndEx::fillRecentFiles(QMenu* menu) {
+    QAction* first = nullptr;
+    for (QAction* a : menu->actions())
+        if (AfxActionCommandId(a) == ID_FILE_MRU_FILE1)
+            first = a;
+    CRecentFileList* list = AfxGetApp() ? AfxGetApp()->GetRecentFileList() : nullptr;
+    const int count = list ? list->count() : 0;
+    if (count == 0) {
+        // The single resource item stays, disabled by its update handler.
+        first->setText(first->property("lwBaseText").toString());
+        return;
+    }
+    const QString folder = QDir::currentPath();
+    first->setText(list->MenuText(0, folder));
+    const QList<QAction*> actions = menu->actions();
+    QAction* after = actions.value(actions.indexOf(first) + 1);
+    for (int i = 1; i < count; ++i) {
+        QAction* action = addRunTimeAction(menu, list->MenuText(i, folder), after);
+        const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
+        AfxSetActionCommandId(action, id);
+        QObject::connect(action, &QAction::triggered, m_widget,
+                         [this, id] { SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0); });
+    }
+}
+
+void CMDIFrameWndEx::fillWindowList(QMenu* menu) {
+    const std::vector<CMDIChildWnd*>& children = Children();
+    if (!children.empty())
+        addRunTimeAction(menu, QString())->setSeparator(true);
+    int n = 0;
+    for (CMDIChildWnd* child : children) {
+        ++n;
+        const QString prefix = n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n);
+        QString title = child->GetWindowText();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = addRunTimeAction(menu, prefix + title);
+        AfxSetActionCommandId(action, ID_FIRST_MDICHILD + static_cast<UINT>(n - 1));
+        action->setCheckable(true);
+        action->setChecked(child == MDIGetActive());
+        QObject::connect(action, &QAction::triggered, m_widget, [child] { child->ActivateFrame(); });
+    }
+    // "Windows..." always closes the list.
+    QAction* windows = addRunTimeAction(menu, AfxLoadString(IDS_WINDOWS_MANAGER));
+    AfxSetActionCommandId(windows, ID_WINDOWS_DIALOG);
+    QObject::connect(windows, &QAction::triggered, m_widget, [this] {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_WINDOWS_DIALOG), 0), 0);
+    });
+}
+
+void CMDIFrameWndEx::fillUserTools(QMenu* menu) {
+    // No user tools are defined yet: the placeholder itself is never shown.
+    for (QAction* a : menu->actions())
+        if (AfxActionCommandId(a) == ID_USER_TOOLS_PLACEHOLDER)
+            a->setVisible(false);
+}
+
+void CMDIFrameWndEx::fillPaneList(QMenu* menu) {
+    QAction* placeholder = nullptr;
+    for (QAction* a : menu->actions())
+        if (AfxActionCommandId(a) == ID_VIEW_TOOLBAR)
+            placeholder = a;
+    placeholder->setVisible(false);
+    for (const PaneEntry& pane : GetPaneEntries()) {
+        QAction* action = addRunTimeAction(menu, pane.caption, placeholder);
+        action->setCheckable(true);
+        action->setChecked(pane.isVisible());
+        QObject::connect(action, &QAction::triggered, m_widget,
+                         [setVisible = pane.setVisible](bool on) { setVisible(on); });
+    }
+    QAction* customize = addRunTimeAction(menu, AfxLoadString(IDS_CUSTOMIZE));
+    AfxSetActionCommandId(customize, ID_CUSTOMIZE);
+    QObject::connect(customize, &QAction::triggered, m_widget, [this] {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_CUSTOMIZE), 0), 0);
+    });
+}
+
+void CMDIFrameWndEx::OnWindowCascade() {
+    if (QMdiArea* area = GetMdiArea())
+        area->cascadeSubWindows();
+}
+
+void CMDIFrameWndEx::OnWindowTileHorz() {
+    QMdiArea* area = GetMdiArea();
+    if (!area)
+        return;
+    // One full-width row per window, top to bottom.
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
+    const QSize size = area->viewport()->size();
+    const int h = windows.isEmpty() ? 0 : size.height() / static_cast<int>(windows.size());
+    int y = 0;
+    for (QMdiSubWindow* w : windows) {
+        w->showNormal();
+        w->setGeometry(0, y, size.width(), h);
+        y += h;
+    }
+}
+
+void CMDIFrameWndEx::OnWindowTileVert() {
+    if (QMdiArea* area = GetMdiArea())
+        area->tileSubWindows();
+}
+
+void CMDIFrameWndEx::OnWindowArrange() {
+    // Minimised windows line up along the bottom edge.
+    QMdiArea* area = GetMdiArea();
+    if (!area)
+        return;
+    int x = 0;
+    for (QMdiSubWindow* w : area->subWindowList()) {
+        if (!w->isMinimized())
+            continue;
+        const QSize s = w->size();
+        w->move(x, area->viewport()->height() - s.height());
+        x += s.width();
+    }
+}
+
+void CMDIFrameWndEx::OnViewStatusBar() {
+    if (m_widget)
+        m_widget->statusBar()->setHidden(!m_widget->statusBar()->isHidden());
+}
+
+void CMDIFrameWndEx::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_widget && !m_widget->statusBar()->isHidden() ? 1 : 0);
+}
+
+void CMDIFrameWndEx::OnDestroy() {
+    CMDIFrameWnd::OnDestroy();
+    if (auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp()); app && app->GetKeyboardManager())
+        app->GetKeyboardManager()->SetFrame(nullptr, nullptr);
+    if (m_widget) {
+        m_widget->detach();
+        m_widget->hide();
+        m_widget->deleteLater();
+    }
+    m_menuBar = nullptr;
+    m_messagePane = nullptr;
+}
+
+void CMDIFrameWndEx::PostNcDestroy() {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        QCoreApplication::exit(0);
+    }
+    // The main frame owns itself, like every frame.
+    delete this;
+}
+
+} // namespace lw

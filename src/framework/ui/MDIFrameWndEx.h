@@ -1,0 +1,117 @@
+#pragma once
+// The multiple-document main frame on Qt Widgets: a main window holding the menu
+// bar, the document area and the status bar's message pane. It switches menus with
+// the active document, keeps the caption, accepts dropped files and runs the close
+// sequence (workspace first, then the documents).
+
+#include "framework/core/FrameWnd.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace lw {
+
+class CMDIChildWndEx;
+class CMFCMenuBar;
+class CMDIFrameWndEx;
+
+// The main window widget; it forwards what happens on screen to its frame object.
+class CFrameWidget : public QMainWindow {
+public:
+    explicit CFrameWidget(CMDIFrameWndEx* owner);
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    void detach() { m_owner = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    CMDIFrameWndEx* m_owner;
+    QMdiArea* m_mdiArea;
+};
+
+class CMDIFrameWndEx : public CMDIFrameWnd {
+    DECLARE_MESSAGE_MAP()
+public:
+    CMDIFrameWndEx();
+    ~CMDIFrameWndEx() override;
+
+    // Creates the window: menu, accelerators and title of the resource.
+    BOOL LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) override;
+
+    CFrameWidget* GetWidget() const { return m_widget; }
+    QMdiArea* GetMdiArea() const;
+    CMFCMenuBar* GetMenuBar() const { return m_menuBar; }
+
+    void MDIActivate(CMDIChildWnd* child) override;
+    void ActivateFrame(int nCmdShow = -1) override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    void SetWindowText(const QString& text) override;
+    QString GetWindowText() const override;
+
+    // The close sequence: workspace first, then every modified document is offered
+    // for saving; Cancel or a failed save keeps the program running.
+    void OnClose() override;
+    // Writes the workspace layout and window placement (before documents are asked).
+    virtual void SaveWorkspaceState() {}
+
+    // The status bar's message pane.
+    void SetMessageText(const QString& text);
+    QString GetMessageText() const;
+
+    // Runs once each time the program becomes idle: bars update through the route.
+    virtual void OnIdleUpdateCmdUI();
+
+    // Files dropped on the frame, opened one after the other in drop order.
+    virtual void OnDropFiles(const QStringList& paths);
+
+    // The picture shown beside a command's menu items (a null icon for none).
+    virtual QIcon GetCommandIcon(UINT id) const;
+
+    // Bars listed in View > Toolbars and Docking Windows: caption, visible, toggle.
+    struct PaneEntry {
+        QString caption;
+        std::function<bool()> isVisible;
+        std::function<void(bool)> setVisible;
+    };
+    virtual std::vector<PaneEntry> GetPaneEntries() const { return {}; }
+
+    // Framework commands: window arrangement and the status bar.
+    void OnWindowCascade();
+    void OnWindowTileHorz();
+    void OnWindowTileVert();
+    void OnWindowArrange();
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+
+protected:
+    void OnDestroy() override;
+    void PostNcDestroy() override;
+    // Fills the run-time entries of a popup that is about to show.
+    virtual void FillRunTimeEntries(QMenu* menu);
+
+private:
+    void fillRecentFiles(QMenu* menu);
+    void fillWindowList(QMenu* menu);
+    void fillUserTools(QMenu* menu);
+    void fillPaneList(QMenu* menu);
+    void switchMenu();
+
+    QPointer<CFrameWidget> m_widget;
+    CMFCMenuBar* m_menuBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QString m_strTitle;
+};
+
+} // namespace lw

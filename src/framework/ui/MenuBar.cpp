@@ -1,0 +1,165 @@
+#include "framework/ui/MenuBar.h"
+
+#include "framework/core/FrameWnd.h"
+#include "framework/core/FrameworkIds.h"
+#include "framework/ui/KeyboardManager.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+namespace lw {
+
+namespace {
+constexpr const char* kCommandIdProperty = "lwCommandId";
+constexpr const char* kBaseTextProperty = "lwBaseText";
+} // namespace
+
+UINT AfxActionCommandId(const QAction* action) {
+    return action ? action->property(kCommandIdProperty).toUInt() : 0;
+}
+
+void AfxSetActionCommandId(QAction* action, UINT id) { action->setProperty(kCommandIdProperty, id); }
+
+CMenuCmdUI::CMenuCmdUI(QAction* action) : m_action(action) { m_nID = AfxActionCommandId(action); }
+
+void CMenuCmdUI::Enable(BOOL bOn) {
+    CCmdUI::Enable(bOn);
+    m_action->setEnabled(bOn != FALSE);
+}
+
+void CMenuCmdUI::SetCheck(int nCheck) {
+    if (m_action->actionGroup())
+        m_action->actionGroup()->removeAction(m_action);
+    m_action->setCheckable(true);
+    m_action->setChecked(nCheck != 0);
+}
+
+void CMenuCmdUI::SetRadio(BOOL bOn) {
+    // A one-item exclusive group makes the style draw a radio mark.
+    if (!m_action->actionGroup()) {
+        auto* group = new QActionGroup(m_action);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        group->addAction(m_action);
+    }
+    m_action->setCheckable(true);
+    m_action->setChecked(bOn != FALSE);
+}
+
+void CMenuCmdUI::SetText(const QString& text) {
+    // Keep the key shown beside the item.
+    const QString current = m_action->text();
+    const qsizetype tab = current.indexOf(QLatin1Char('\t'));
+    m_action->setText(tab >= 0 ? text + current.mid(tab) : text);
+}
+
+void AfxUpdateMenu(QMenu* menu, CFrameWnd* frame) {
+    if (!menu || !frame)
+        return;
+    const QList<QAction*> actions = menu->actions();
+    for (int i = 0; i < actions.size(); ++i) {
+        QAction* action = actions[i];
+        if (action->isSeparator())
+            continue;
+        CMenuCmdUI state(action);
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_pMenu = menu;
+        bool autoDisable = true;
+        if (QMenu* sub = action->menu()) {
+            // A submenu item carries its first item's ID and the submenu itself, and is
+            // never disabled for lack of a handler.
+            const QList<QAction*> subActions = sub->actions();
+            state.m_nID = subActions.isEmpty() ? 0 : AfxActionCommandId(subActions.front());
+            if (!subActions.isEmpty() && subActions.front()->menu())
+                state.m_nID = 0xFFFF;
+            state.m_pSubMenu = sub;
+            autoDisable = false;
+        } else if (state.m_nID >= ID_SYSTEM_FIRST) {
+            autoDisable = false;
+        }
+        state.DoUpdate(frame, autoDisable ? TRUE : FALSE);
+    }
+}
+
+CMFCMenuBar::CMFCMenuBar(Services services, QWidget* parent) : QMenuBar(parent), m_services(std::move(services)) {
+    // The bar never takes the keyboard focus from the page.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QString CMFCMenuBar::ItemText(const QString& text, UINT id) const {
+    if (m_services.keys) {
+        if (const ACCEL* accel = m_services.keys->FindForCommand(id)) {
+            const QString key = AcceleratorKeyText(*accel);
+            if (!key.isEmpty())
+                return text + QLatin1Char('\t') + key;
+        }
+    }
+    return text;
+}
+
+QMenu* CMFCMenuBar::BuildPopup(const QString& title, const std::vector<MenuNode>& items, QWidget* parent) {
+    auto* menu = new QMenu(title, parent);
+    for (const MenuNode& node : items) {
+        if (node.popup) {
+            QMenu* sub = BuildPopup(node.text, node.children, menu);
+            menu->addMenu(sub);
+        } else if (node.isSeparator()) {
+            menu->addSeparator();
+        } else {
+            QAction* action = menu->addAction(ItemText(node.text, node.id));
+            action->setProperty(kBaseTextProperty, node.text);
+            AfxSetActionCommandId(action, node.id);
+            if (m_services.commandIcon)
+                action->setIcon(m_services.commandIcon(node.id));
+            const UINT id = node.id;
+            connect(action, &QAction::triggered, this, [this, id] {
+                if (m_services.frame)
+                    m_services.frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+            });
+        }
+    }
+    wirePopup(menu);
+    return menu;
+}
+
+void CMFCMenuBar::wirePopup(QMenu* menu) {
+    menu->setToolTipsVisible(false);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        if (m_services.fillRunTimeEntries)
+            m_services.fillRunTimeEntries(menu);
+        AfxUpdateMenu(menu, m_services.frame);
+    });
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (m_services.showPrompt)
+            m_services.showPrompt(action->menu() ? QString() : AfxCommandText(AfxActionCommandId(action)).prompt);
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        if (m_services.showPrompt)
+            m_services.showPrompt(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+    });
+}
+
+void CMFCMenuBar::CreateFromMenu(UINT menuId, const std::vector<MenuNode>& menu) {
+    if (menuId == m_menuId && !actions().isEmpty())
+        return;
+    for (QAction* a : actions()) {
+        if (QMenu* m = a->menu())
+            m->deleteLater();
+    }
+    clear();
+    m_menuId = menuId;
+    for (const MenuNode& top : menu) {
+        if (top.popup)
+            addMenu(BuildPopup(top.text, top.children, this));
+    }
+}
+
+QMenu* CMFCMenuBar::FindPopup(const QString& text) const {
+    const QString wanted = QString(text).remove(QLatin1Char('&'));
+    for (QAction* a : actions()) {
+        if (a->menu() && a->text().remove(QLatin1Char('&')) == wanted)
+            return a->menu();
+    }
+    return nullptr;
+}
+
+} // namespace lw

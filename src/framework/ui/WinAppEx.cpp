@@ -1,0 +1,151 @@
+#include "framework/ui/WinAppEx.h"
+
+#include "framework/core/FrameworkIds.h"
+#include "framework/core/Resources.h"
+#include "framework/core/UserPrompts.h"
+#include "framework/ui/KeyboardManager.h"
+#include "framework/ui/MDIFrameWndEx.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QSessionManager>
+#include <QTimer>
+
+namespace lw {
+
+CWinAppEx::CWinAppEx() = default;
+CWinAppEx::~CWinAppEx() = default;
+
+BOOL CWinAppEx::InitInstance() { return TRUE; }
+
+int CWinAppEx::ExitInstance() {
+    SaveStdProfileSettings();
+    return m_nExitCode;
+}
+
+int CWinAppEx::Run() {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app)
+        return 1;
+    // The main frame decides when the program ends, not the last window closing.
+    app->setQuitOnLastWindowClosed(false);
+    AfxInstallWidgetPrompts();
+    QObject::connect(app, &QGuiApplication::commitDataRequest, app,
+                     [this](QSessionManager& manager) { onCommitData(manager); });
+    if (!InitInstance()) {
+        if (m_pMainWnd)
+            m_pMainWnd->DestroyWindow();
+        m_pMainWnd = nullptr;
+        return ExitInstance();
+    }
+    installIdleHook();
+    const int code = QApplication::exec();
+    if (m_nExitCode == 0)
+        m_nExitCode = code;
+    return ExitInstance();
+}
+
+void CWinAppEx::InitKeyboardManager() {
+    if (!m_pKeyboardManager)
+        m_pKeyboardManager = std::make_unique<CKeyboardManager>();
+}
+
+void CWinAppEx::installIdleHook() {
+    // Bars update once whenever the event loop is about to wait: coalesced, no timer.
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher)
+        return;
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [this] {
+        if (m_bIdlePending)
+            return;
+        m_bIdlePending = true;
+        OnIdle();
+        m_bIdlePending = false;
+    });
+}
+
+void CWinAppEx::OnIdle() {
+    if (auto* frame = dynamic_cast<CMDIFrameWndEx*>(m_pMainWnd))
+        frame->OnIdleUpdateCmdUI();
+}
+
+BOOL CWinAppEx::OnQueryEndSession() { return SaveAllModified(); }
+
+void CWinAppEx::onCommitData(QSessionManager& manager) {
+    if (!manager.allowsInteraction()) {
+        return;
+    }
+    const BOOL ok = OnQueryEndSession();
+    manager.release();
+    if (!ok)
+        manager.cancel();
+}
+
+void AfxInstallWidgetPrompts() {
+    AfxSetMessageBoxHandler([](const QString& text, UINT type) {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(AfxLoadString(AFX_IDS_APP_TITLE));
+        box.setText(text);
+        switch (type & 0xF0) {
+        case MB_ICONERROR:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MB_ICONQUESTION:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MB_ICONEXCLAMATION:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MB_ICONINFORMATION:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+        }
+        switch (type & 0xF) {
+        case MB_YESNOCANCEL:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case MB_YESNO:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        default:
+            return IDOK;
+        }
+    });
+    AfxSetFileDialogHandler([](const FileDialogRequest& req) -> std::optional<QString> {
+        QFileDialog dialog(QApplication::activeWindow(), req.title);
+        dialog.setNameFilters(req.filters);
+        dialog.setDefaultSuffix(req.defaultExtension);
+        if (req.open) {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            if (!req.initialPath.isEmpty())
+                dialog.selectFile(req.initialPath);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().front();
+    });
+}
+
+} // namespace lw

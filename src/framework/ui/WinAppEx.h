@@ -1,0 +1,58 @@
+#pragma once
+// The application object on Qt Widgets: owns the event loop, installs the real
+// dialogs behind the framework's prompts, translates keys through the accelerator
+// table, drives idle updates and answers the session manager.
+
+#include "framework/core/WinApp.h"
+
+#include <QPointer>
+#include <memory>
+
+class QApplication;
+class QSessionManager;
+
+namespace lw {
+
+class CKeyboardManager;
+
+class CWinAppEx : public CWinApp {
+public:
+    CWinAppEx();
+    ~CWinAppEx() override;
+
+    // Start-up; FALSE ends the program before the event loop (the exit step still runs).
+    virtual BOOL InitInstance();
+    // The exit step; its result is the process exit code.
+    virtual int ExitInstance();
+
+    // Runs the whole life of the process on an existing QApplication.
+    int Run();
+
+    CKeyboardManager* GetKeyboardManager() const { return m_pKeyboardManager.get(); }
+    void InitKeyboardManager();
+
+    // Asked when the session ends: every modified document is offered for saving;
+    // FALSE (Cancel, or a failed save) refuses the logout.
+    virtual BOOL OnQueryEndSession();
+
+    int GetExitCode() const { return m_nExitCode; }
+    void SetExitCode(int code) { m_nExitCode = code; }
+
+protected:
+    // Called once each time the event loop is about to wait; the default updates the
+    // main frame's bars.
+    virtual void OnIdle();
+
+private:
+    void installIdleHook();
+    void onCommitData(QSessionManager& manager);
+
+    std::unique_ptr<CKeyboardManager> m_pKeyboardManager;
+    bool m_bIdlePending = false;
+    int m_nExitCode = 0;
+};
+
+// Installs Qt message boxes and file dialogs behind the framework's prompts.
+void AfxInstallWidgetPrompts();
+
+} // namespace lw
