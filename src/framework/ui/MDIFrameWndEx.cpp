@@ -5,6 +5,7 @@
 #include "framework/core/FrameworkIds.h"
 #include "framework/core/RecentFileList.h"
 #include "framework/core/Resources.h"
+#include "framework/core/SettingsStore.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/KeyboardManager.h"
 #include "framework/ui/MDIChildWndEx.h"
@@ -12,6 +13,7 @@
 #include "framework/ui/WinAppEx.h"
 
 #include <QCloseEvent>
+#include <QDataStream>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -221,6 +223,45 @@ void CMDIFrameWndEx::OnClose() {
 }
 
 QIcon CMDIFrameWndEx::GetCommandIcon(UINT) const { return {}; }
+
+namespace {
+const QString kPlacementSection = QStringLiteral("WindowPlacement");
+}
+
+void CMDIFrameWndEx::SaveWorkspaceState() {
+    CWinApp* app = AfxGetApp();
+    if (!app || !m_widget || !app->GetSettingsStore())
+        return;
+    const QRect r = m_widget->normalGeometry().isValid() ? m_widget->normalGeometry() : m_widget->geometry();
+    QByteArray rect;
+    QDataStream out(&rect, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << qint32(r.left()) << qint32(r.top()) << qint32(r.right() + 1) << qint32(r.bottom() + 1);
+    const QString section = app->GetRegistryBase() + QLatin1Char('\\') + kPlacementSection;
+    const int showCmd = m_widget->isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    app->GetSettingsStore()->apply([&](CSettingsTree& tree) {
+        tree.writeBinary(section, QStringLiteral("MainWindowRect"), rect);
+        tree.writeDWord(section, QStringLiteral("Flags"), 0);
+        tree.writeDWord(section, QStringLiteral("ShowCmd"), static_cast<quint32>(showCmd));
+    });
+}
+
+void CMDIFrameWndEx::LoadWindowPlacement() {
+    CWinApp* app = AfxGetApp();
+    if (!app || !m_widget)
+        return;
+    const QString section = app->GetRegistryBase() + QLatin1Char('\\') + kPlacementSection;
+    const std::optional<QByteArray> rect = app->GetProfileBinary(section, QStringLiteral("MainWindowRect"));
+    if (!rect || rect->size() != 16)
+        return;
+    QDataStream in(*rect);
+    in.setByteOrder(QDataStream::LittleEndian);
+    qint32 l = 0, t = 0, r = 0, b = 0;
+    in >> l >> t >> r >> b;
+    // A stored rectangle too small to use is ignored.
+    if (r - l >= 100 && b - t >= 100)
+        m_widget->setGeometry(l, t, r - l, b - t);
+}
 
 void CMDIFrameWndEx::SetMessageText(const QString& text) {
     if (m_messagePane)

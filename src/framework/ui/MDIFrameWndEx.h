@@ -64,7 +64,9 @@ public:
     // for saving; Cancel or a failed save keeps the program running.
     void OnClose() override;
     // Writes the workspace layout and window placement (before documents are asked).
-    virtual void SaveWorkspaceState() {}
+    virtual void SaveWorkspaceState();
+    // Gives the window the normal rectangle stored at the last close, if any.
+    void LoadWindowPlacement();
 
     // The status bar's message pane.
     void SetMessageText(const QString& text);

@@ -131,6 +131,8 @@ void AfxInstallWidgetPrompts() {
     });
     AfxSetFileDialogHandler([](const FileDialogRequest& req) -> std::optional<QString> {
         QFileDialog dialog(QApplication::activeWindow(), req.title);
+        // The filters show by their names alone, as the string table words them.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilters(req.filters);
         dialog.setDefaultSuffix(req.defaultExtension);
         if (req.open) {
