@@ -1,10 +1,7 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/LoomwriteApp.h"
+#include "framework/ui/WinMain.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Loomwrite"));
-    window.showMaximized();
-    return app.exec();
-}
+// The one application object, constructed at program load.
+static lw::CLoomwriteApp theApp;
+
+int main(int argc, char** argv) { return lw::AfxWinMain(argc, argv, lw::CLoomwriteApp::kAppUserModelId); }

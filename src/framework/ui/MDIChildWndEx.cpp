@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QTimer>
+#include <algorithm>
 
 namespace lw {
 
@@ -52,8 +53,15 @@ BOOL CMDIChildWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
             break;
         }
     }
-    if (main && main->GetMdiArea())
-        main->GetMdiArea()->addSubWindow(m_widget);
+    if (main && main->GetMdiArea()) {
+        QMdiArea* area = main->GetMdiArea();
+        area->addSubWindow(m_widget);
+        // New windows cascade from the top left and take most of the document area.
+        const QSize viewport = area->viewport()->size();
+        const QSize size(std::max(480, viewport.width() * 3 / 4), std::max(360, viewport.height() * 3 / 4));
+        const int step = 28 * (static_cast<int>(area->subWindowList().size() - 1) % 8);
+        m_widget->setGeometry(step, step, size.width(), size.height());
+    }
     return TRUE;
 }
 

@@ -1,0 +1,115 @@
+#include "app/LoomwriteApp.h"
+
+#include "editor/LoomwriteDoc.h"
+#include "editor/LoomwriteView.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "framework/core/DocTemplate.h"
+#include "framework/core/UserPrompts.h"
+#include "resources/CommandIds.h"
+#include "resources/ProgramResources.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace lw {
+
+BEGIN_MESSAGE_MAP(CLoomwriteApp, CWinAppEx)
+    ON_COMMAND(ID_APP_ABOUT, &CLoomwriteApp::OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, &CLoomwriteApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CLoomwriteApp::CLoomwriteApp() = default;
+CLoomwriteApp::~CLoomwriteApp() = default;
+
+bool IsEngineRuntimeAvailable() {
+    // The engine runs its pages in a helper process shipped with Qt WebEngine.
+    const QByteArray overridePath = qgetenv("QTWEBENGINEPROCESS_PATH");
+    if (!overridePath.isEmpty())
+        return QFileInfo(QString::fromLocal8Bit(overridePath)).isExecutable();
+    const QString dir = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath);
+    return QFileInfo(QDir(dir).filePath(QStringLiteral("QtWebEngineProcess"))).isExecutable();
+}
+
+BOOL CLoomwriteApp::InitInstance() {
+    RegisterProgramResources();
+    if (!CWinAppEx::InitInstance())
+        return FALSE;
+    if (!IsEngineRuntimeAvailable()) {
+        AfxMessageBox(IDP_OLE_INIT_FAILED, MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    SetRegistryKey(QStringLiteral("Tarn"));
+    LoadStdProfileSettings(10);
+    InitKeyboardManager();
+
+    auto tmpl = std::make_unique<CMultiDocTemplate>(
+        IDR_HTMLDOCTYPE, [] { return new CLoomwriteDoc; }, [] { return new CChildFrame; },
+        [] { return new CLoomwriteView; });
+    CMultiDocTemplate* docTemplate = tmpl.get();
+    AddDocTemplate(std::move(tmpl));
+
+    m_hiColorIcons = GetInt(QStringLiteral("HiColorIcons"), 1);
+    m_applicationLook = GetInt(QStringLiteral("ApplicationLook"), m_hiColorIcons ? 215 : 205);
+    auto* mainFrame = new CMainFrame;
+    if (!mainFrame->LoadFrame(IDR_MAINFRAME, nullptr, nullptr)) {
+        mainFrame->DestroyWindow();
+        return FALSE;
+    }
+    m_pMainWnd = mainFrame;
+    docTemplate->m_pFrameParent = mainFrame;
+    mainFrame->LoadWindowPlacement();
+
+    CCommandLineInfo cmdInfo;
+    if (!m_bArgumentsSet)
+        m_arguments = QCoreApplication::arguments().mid(1);
+    ParseCommandLine(m_arguments, cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    // A normal start shows the window maximised; any other show state stands.
+    const int show = m_nCmdShow == SW_SHOWNORMAL ? SW_SHOWMAXIMIZED : m_nCmdShow;
+    mainFrame->ActivateFrame(show);
+    if (CMDIChildWnd* child = mainFrame->MDIGetActive())
+        child->ActivateFrame();
+    return TRUE;
+}
+
+BOOL CLoomwriteApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+    // Printing without a file has nothing to print: nothing opens and the program ends.
+    if ((rCmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint ||
+         rCmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo) &&
+        rCmdInfo.m_strFileName.isEmpty())
+        return FALSE;
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        // A file that cannot be opened has been reported; the editor still starts, with
+        // an untitled document, rather than vanishing.
+        if (!OpenDocumentFile(rCmdInfo.m_strFileName))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    }
+    return CWinAppEx::ProcessShellCommand(rCmdInfo);
+}
+
+int CLoomwriteApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
+
+void CLoomwriteApp::OnAppAbout() {
+    QMessageBox::about(QApplication::activeWindow(), AfxLoadString(AFX_IDS_APP_TITLE),
+                       AfxLoadString(AFX_IDS_APP_TITLE) + QStringLiteral(" ") +
+                           QStringLiteral(LOOMWRITE_VERSION));
+}
+
+void CLoomwriteApp::OnFilePrintSetup() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.exec();
+}
+
+} // namespace lw

@@ -1,0 +1,50 @@
+#pragma once
+// The editing view: hosts one HTML engine for its whole life, fills its window with the
+// engine's, and turns the engine's notifications into virtual hooks.
+
+#include "engine/HtmlEngine.h"
+#include "framework/ui/WidgetView.h"
+
+#include <memory>
+
+class QKeyEvent;
+
+namespace lw {
+
+class CHtmlEditView : public CWidgetView {
+    DECLARE_MESSAGE_MAP()
+public:
+    CHtmlEditView();
+    ~CHtmlEditView() override;
+
+    IHtmlEngine* GetEngine() const { return m_engine.get(); }
+
+    // Loads a URL or path into the engine.
+    void Navigate(const QString& urlOrPath);
+    // Gives the keyboard focus to the page's window; nothing without a page.
+    void FocusEngineWindow();
+
+    // The engine's notifications.
+    virtual void OnEngineDocumentComplete(const QString& url);
+    virtual void OnEngineBeforeNavigate(const QUrl& url, bool* cancel);
+    virtual void OnEngineUIUpdate();
+    // Asked for each key the frames did not translate: true means handled, and the
+    // engine ignores it.
+    virtual bool OnEngineAccelerator(QKeyEvent* event);
+
+    // Quick Print: the engine's standard print with default options.
+    virtual void OnFilePrintDirect();
+    // Print when nothing earlier on the route answered it.
+    virtual void OnFilePrint();
+
+    void OnActivateView() override;
+
+protected:
+    QWidget* CreateViewWidget() override;
+    void OnDestroy() override;
+
+private:
+    std::unique_ptr<IHtmlEngine> m_engine;
+};
+
+} // namespace lw
