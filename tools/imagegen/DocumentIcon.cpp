@@ -34,6 +34,17 @@ void draw16(Canvas& c) {
     weaveStrip(c, 4, 11, 8, 3, 1);
 }
 
+// The 256-colour entries: high-colour tones, but flat fills, since a gradient would
+// quantise into visible bands.
+const Style& flatStyle() {
+    static const Style style = [] {
+        Style s = hiColorStyle();
+        s.hiColor = false;
+        return s;
+    }();
+    return style;
+}
+
 } // namespace
 
 QImage renderDocumentIcon(int size, bool sixteenColours) {
@@ -41,7 +52,7 @@ QImage renderDocumentIcon(int size, bool sixteenColours) {
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
-        Canvas c(p, sixteenColours ? sixteenColorStyle() : hiColorStyle());
+        Canvas c(p, sixteenColours ? sixteenColorStyle() : flatStyle());
         if (size >= 32)
             draw32(c);
         else

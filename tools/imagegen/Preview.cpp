@@ -3,11 +3,44 @@
 #include "Pictures.h"
 
 #include <QDir>
-#include <QIcon>
 #include <QImageReader>
 #include <QPainter>
 
 namespace imagegen {
+
+namespace {
+
+const QColor kSheetGround(110, 120, 130);
+
+QList<QImage> icoEntries(const QString& path) {
+    QList<QImage> images;
+    QImageReader reader(path);
+    QImage image;
+    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i) && reader.read(&image); ++i)
+        images << image;
+    return images;
+}
+
+// The images side by side, each enlarged `scale` times, on a mid-grey ground.
+QImage iconSheet(const QList<QImage>& images, int scale) {
+    int width = 0;
+    int height = 0;
+    for (const QImage& one : images) {
+        width += one.width() * scale + 8;
+        height = std::max(height, one.height() * scale);
+    }
+    QImage sheet(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    sheet.fill(kSheetGround);
+    QPainter p(&sheet);
+    int x = 0;
+    for (const QImage& one : images) {
+        p.drawImage(QRect(x, 0, one.width() * scale, one.height() * scale), one);
+        x += one.width() * scale + 8;
+    }
+    return sheet;
+}
+
+} // namespace
 
 QImage contactSheet(const QImage& strip, int imageWidth, int perRow, int scale) {
     const int count = strip.width() / imageWidth;
@@ -30,6 +63,7 @@ QImage contactSheet(const QImage& strip, int imageWidth, int perRow, int scale) 
 bool writePreviews(const QString& outputDir, const QString& previewDir) {
     QDir().mkpath(previewDir);
     const QDir out(outputDir);
+    const QDir preview(previewDir);
     bool ok = true;
     for (const Strip& strip : strips()) {
         const QImage image(out.filePath(QLatin1String(strip.file)));
@@ -39,53 +73,21 @@ bool writePreviews(const QString& outputDir, const QString& previewDir) {
         }
         const QString name =
             QString::fromLatin1(strip.file).replace(QLatin1String(".bmp"), QLatin1String(".png"));
-        ok = contactSheet(image, 16, 10, 8).save(QDir(previewDir).filePath(name)) && ok;
-        ok = contactSheet(image, 16, 20, 2).save(QDir(previewDir).filePath(QStringLiteral("x2-") + name)) &&
-             ok;
+        ok = contactSheet(image, 16, 10, 8).save(preview.filePath(name)) && ok;
+        ok = contactSheet(image, 16, 20, 2).save(preview.filePath(QStringLiteral("x2-") + name)) && ok;
     }
-    // Every entry of each icon, side by side, on a mid-grey ground.
-    for (const char* icon : {"loomwrite.ico", "htmldocument.ico"}) {
-        QImageReader reader(out.filePath(QLatin1String(icon)));
-        QList<QImage> images;
-        QImage image;
-        int width = 0;
-        int height = 0;
-        for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i) && reader.read(&image); ++i) {
-            images << image;
-            width += image.width() * 2 + 8;
-            height = std::max(height, image.height() * 2);
-        }
-        if (images.isEmpty()) {
-            ok = false;
-            continue;
-        }
-        QImage sheet(width, height, QImage::Format_RGB32);
-        sheet.fill(QColor(110, 120, 130));
-        QPainter p(&sheet);
-        int x = 0;
-        for (const QImage& one : images) {
-            p.drawImage(QRect(x, 0, one.width() * 2, one.height() * 2), one);
-            x += one.width() * 2 + 8;
-        }
-        p.end();
-        ok = sheet.save(QDir(previewDir).filePath(QString::fromLatin1(icon) + QStringLiteral(".png"))) && ok;
-    }
-    // The small application icon sizes and the document icon, enlarged.
-    QImage small(8 * (16 + 24 + 32 + 48) + 40, 8 * 48, QImage::Format_RGB32);
-    small.fill(QColor(110, 120, 130));
-    QPainter p(&small);
-    int x = 0;
-    for (int size : {16, 24, 32, 48}) {
-        QImageReader reader(out.filePath(QStringLiteral("loomwrite.ico")));
-        QImage entry;
-        for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i) && reader.read(&entry); ++i)
-            if (entry.width() == size)
-                break;
-        p.drawImage(QRect(x, 0, size * 8, size * 8), entry);
-        x += size * 8 + 10;
-    }
-    p.end();
-    ok = small.save(QDir(previewDir).filePath(QStringLiteral("appicon-small.png"))) && ok;
+    const QList<QImage> app = icoEntries(out.filePath(QStringLiteral("loomwrite.ico")));
+    const QList<QImage> document = icoEntries(out.filePath(QStringLiteral("htmldocument.ico")));
+    if (app.isEmpty() || document.isEmpty())
+        return false;
+    ok = iconSheet(app, 2).save(preview.filePath(QStringLiteral("loomwrite.ico.png"))) && ok;
+    // The small sizes, where every pixel counts, enlarged further.
+    QList<QImage> small;
+    for (const QImage& image : app)
+        if (image.width() <= 48)
+            small << image;
+    ok = iconSheet(small, 8).save(preview.filePath(QStringLiteral("appicon-small.png"))) && ok;
+    ok = iconSheet(document, 8).save(preview.filePath(QStringLiteral("htmldocument.ico.png"))) && ok;
     return ok;
 }
 

@@ -66,15 +66,18 @@ QImage renderStrip(const Strip& strip, QStringList& warnings) {
     if (strip.bitsPerPixel == 24)
         return rgb;
     QImage indexed = toIndexed(rgb, vgaPalette());
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x2 = 0; x2 < rgb.width(); ++x2)
-            if (indexed.color(indexed.pixelIndex(x2, y)) != (rgb.pixel(x2, y) | 0xFF000000)) {
+    // The 16-colour style draws with palette colours only; anything else is a drawing mistake.
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int px = 0; px < rgb.width(); ++px) {
+            if (indexed.color(indexed.pixelIndex(px, y)) != (rgb.pixel(px, y) | 0xFF000000)) {
                 warnings << QStringLiteral("%1: colour outside the 16-colour palette at %2,%3")
                                 .arg(QLatin1String(strip.file))
-                                .arg(x2)
+                                .arg(px)
                                 .arg(y);
                 return indexed;
             }
+        }
+    }
     return indexed;
 }
 
