@@ -217,20 +217,26 @@ TEST_F(ProgramImages, DocumentIconHas16And256ColourEntriesAt32And16) {
     EXPECT_EQ(seen, (QSet<QPair<int, int>>{{32, 4}, {16, 4}, {32, 8}, {16, 8}}));
 }
 
-CMFCCommandImages
-collect(std::initializer_list<std::pair<std::span<const std::uint16_t>, std::pair<UINT, int>>> bars) {
+struct Bar {
+    std::span<const std::uint16_t> items;
+    UINT strip;
+    int imageHeight;
+};
+
+// Gathers the pictures of the bars in order, as the main frame does.
+CMFCCommandImages collect(std::initializer_list<Bar> bars) {
     CMFCCommandImages pictures;
-    for (const auto& [items, strip] : bars) {
+    for (const Bar& bar : bars) {
         CMFCToolBarImages images;
-        EXPECT_TRUE(images.load(strip.first, QSize(16, strip.second)));
-        pictures.addFromToolbar(items, images);
+        EXPECT_TRUE(images.load(bar.strip, QSize(16, bar.imageHeight))) << bar.strip;
+        pictures.addFromToolbar(bar.items, images);
     }
     return pictures;
 }
 
 TEST_F(ProgramImages, HighColourSetsPictureCloseButNotDelete) {
-    const CMFCCommandImages pictures = collect(
-        {{kStandard, {129, 16}}, {kFormat, {316, 16}}, {kInsert, {317, 16}}, {kMenuImages, {318, 16}}});
+    const CMFCCommandImages pictures =
+        collect({{kStandard, 129, 16}, {kFormat, 316, 16}, {kInsert, 317, 16}, {kMenuImages, 318, 16}});
     EXPECT_EQ(pictures.count(), 12 + 19 + 3 + 10);
     for (UINT cmd : {57602u, 57604u, 57605u, 57612u, 57642u, 57665u, 126u, 131u, 32776u, 32827u, 32840u})
         EXPECT_TRUE(pictures.has(cmd)) << cmd;
@@ -240,8 +246,8 @@ TEST_F(ProgramImages, HighColourSetsPictureCloseButNotDelete) {
 }
 
 TEST_F(ProgramImages, SixteenColourSetsPictureDeleteButNotClose) {
-    const CMFCCommandImages pictures = collect(
-        {{kStandard, {128, 15}}, {kFormat, {310, 15}}, {kInsert, {312, 15}}, {kMenuImages16, {320, 16}}});
+    const CMFCCommandImages pictures =
+        collect({{kStandard, 128, 15}, {kFormat, 310, 15}, {kInsert, 312, 15}, {kMenuImages16, 320, 16}});
     EXPECT_EQ(pictures.count(), 12 + 19 + 3 + 2);
     EXPECT_TRUE(pictures.has(57632));
     EXPECT_TRUE(pictures.has(131));
