@@ -1,0 +1,101 @@
+#pragma once
+// The contract between an editing view and the HTML engine it hosts: loading, design mode,
+// saving and the dirty state, command status and execution by engine command number, and
+// the engine's notifications. The editor only ever sees this interface, so a scripted
+// engine can stand in for the real one in tests.
+
+#include "engine/EngineTypes.h"
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QIODevice;
+class QKeyEvent;
+class QPrinter;
+class QWidget;
+
+namespace lw {
+
+class IHtmlEngine : public QObject {
+    Q_OBJECT
+
+public:
+    explicit IHtmlEngine(QObject* parent = nullptr) : QObject(parent) {}
+    ~IHtmlEngine() override = default;
+
+    // The window showing the page; the host places it and owns its geometry.
+    virtual QWidget* widget() const = 0;
+
+    // Starts loading a URL or a local path (relative paths are taken from the working
+    // folder). Asynchronous: the load ends in documentComplete. The navigation is offered to
+    // beforeNavigate first like every other one.
+    virtual void navigate(const QString& urlOrPath) = 0;
+    // True once a page has finished loading; the engine keeps one from then on.
+    virtual bool hasDocument() const = 0;
+    // The address of the current page, empty while there is none.
+    virtual QUrl url() const = 0;
+
+    // Makes the current page editable (or not). Switching it on raises documentComplete
+    // again once the page is editable; switching it on while it is on raises nothing.
+    virtual void setDesignMode(bool on) = 0;
+    virtual bool designMode() const = 0;
+
+    // Replaces the current page by an empty, clean one. E_UNEXPECTED without a page.
+    virtual HRESULT initNew() = 0;
+    // Writes the whole page into out in the page's own encoding (UTF-8 with its declaration
+    // updated when a character does not fit). Waits for the page without handling user
+    // input; S_OK clears the dirty state.
+    virtual HRESULT save(QIODevice& out) = 0;
+    // S_OK when the page changed since it was loaded or saved, S_FALSE when clean,
+    // E_UNEXPECTED without a page.
+    virtual HRESULT isDirty() const = 0;
+
+    // The status flags (OLECMDF_*) of one engine command; S_OK with flags 0 for a command the
+    // engine does not know, E_UNEXPECTED with flags 0 without a page.
+    virtual HRESULT queryStatus(quint32 cmd, quint32& flags) const = 0;
+    // Runs an engine command. Reading a value: in null or VT_EMPTY and out given. Setting a
+    // value or running an action: in holds the argument, if any. OLECMDERR_E_NOTSUPPORTED for
+    // an unknown command, OLECMDERR_E_DISABLED when it is neither enabled nor latched.
+    virtual HRESULT exec(quint32 cmd, const Variant* in, Variant* out) = 0;
+
+    // Prints a clean copy of the page (no editing aids) on the default printer with its
+    // default options. E_FAIL when there is no page or no printer; the outcome of the print
+    // job itself arrives as printFinished.
+    virtual HRESULT print() = 0;
+    // The same on a printer the caller set up (a print dialog, a PDF file).
+    virtual HRESULT print(std::shared_ptr<QPrinter> printer) = 0;
+
+    // While silent the engine shows no dialogs of its own.
+    virtual bool silent() const = 0;
+    virtual void setSilent(bool silent) = 0;
+
+    // The window that takes the keyboard for the page; never null.
+    virtual QWidget* focusWindow() const = 0;
+    virtual void focus() = 0;
+
+    // Asked for every key press and release that reaches the page, before the engine acts
+    // on it: true means the host handled the key and the engine ignores it.
+    std::function<bool(QKeyEvent*)> acceleratorHook;
+
+signals:
+    // A page finished loading (also a page that failed to load and shows as empty), and
+    // again when design mode has been switched on for it.
+    void documentComplete(const QString& url);
+    // Every navigation of the page or its frames (typed, link, form, redirect, reload, the
+    // initial load) is offered here first; setting *cancel to true stops it. Connect with a
+    // direct connection only: the flag is read as soon as the signal returns.
+    void beforeNavigate(const QUrl& url, bool* cancel);
+    // The selection or the state of commands changed: statuses and values are new.
+    void uiUpdate();
+    // A print job started by print() ended.
+    void printFinished(bool ok);
+};
+
+// Creates the engine a new editing view hosts; parent becomes the engine window's parent.
+using HtmlEngineFactory = std::function<std::unique_ptr<IHtmlEngine>(QWidget* parent)>;
+
+} // namespace lw

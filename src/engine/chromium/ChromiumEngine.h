@@ -1,0 +1,86 @@
+#pragma once
+// The HTML engine on Qt WebEngine. A page-side editing script, running in an isolated world
+// of each page, carries out the engine commands and pushes a snapshot of their state over a
+// web channel; status queries and value reads are answered from the latest snapshot, so the
+// host never waits for the page except to save.
+
+#include "engine/HtmlEngine.h"
+#include "engine/chromium/EngineSnapshot.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class QWebChannel;
+class QWebEngineLoadingInfo;
+class QWebEnginePage;
+class QWebEngineView;
+
+namespace lw {
+
+class EditorPage;
+class KeyHookFilter;
+class PageBridge;
+
+class ChromiumEngine : public IHtmlEngine {
+    Q_OBJECT
+
+public:
+    explicit ChromiumEngine(QWidget* parent = nullptr);
+    ~ChromiumEngine() override;
+
+    QWidget* widget() const override;
+    void navigate(const QString& urlOrPath) override;
+    bool hasDocument() const override { return m_hasDocument; }
+    QUrl url() const override;
+    void setDesignMode(bool on) override;
+    bool designMode() const override { return m_snapshot.designMode; }
+    HRESULT initNew() override;
+    HRESULT save(QIODevice& out) override;
+    HRESULT isDirty() const override;
+    HRESULT queryStatus(quint32 cmd, quint32& flags) const override;
+    HRESULT exec(quint32 cmd, const Variant* in, Variant* out) override;
+    HRESULT print() override;
+    HRESULT print(std::shared_ptr<QPrinter> printer) override;
+    bool silent() const override { return m_silent; }
+    void setSilent(bool silent) override { m_silent = silent; }
+    QWidget* focusWindow() const override;
+    void focus() override;
+
+    // The latest state the page reported (for diagnostics and benchmarks).
+    const EngineSnapshot& snapshot() const { return m_snapshot; }
+    // The page, for callers that need Qt WebEngine itself (tests driving the page).
+    QWebEnginePage* page() const;
+
+    // The longest a save waits for the page before it gives up.
+    static constexpr int kPageTimeoutMs = 30000;
+
+private:
+    void installEditingScript();
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
+    void onSnapshot(const EngineSnapshot& snapshot);
+    bool onNavigationRequest(const QUrl& url);
+    // Runs a script in the editing world; the callback is dropped once the engine is gone.
+    void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
+
+    QPointer<QWebEngineView> m_view;
+    QPointer<EditorPage> m_page;
+    QWebChannel* m_channel = nullptr;
+    PageBridge* m_bridge = nullptr;
+    EngineSnapshot m_snapshot;
+    // The document the change counts belong to, and the counts: the highest seen and the one
+    // last written to a file (or loaded).
+    QString m_documentId;
+    QString m_documentIdAtLoadStart;
+    quint64 m_knownChanges = 0;
+    quint64 m_savedChanges = 0;
+    bool m_hasDocument = false;
+    bool m_silent = false;
+    bool m_waiting = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+// The engine a new editing view hosts on this platform.
+std::unique_ptr<IHtmlEngine> createChromiumEngine(QWidget* parent);
+
+} // namespace lw

@@ -1,0 +1,101 @@
+#include "engine/chromium/EditorPage.h"
+
+#include <QCoreApplication>
+#include <QWebEngineCertificateError>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineQuotaRequest>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineSettings>
+
+namespace lw {
+
+QWebEngineProfile* EditorPage::editingProfile() {
+    static QWebEngineProfile* profile = [] {
+        // No storage name: an off-the-record profile keeps caches and cookies in memory only.
+        auto* p = new QWebEngineProfile(QCoreApplication::instance());
+        p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+        p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        QObject::connect(p, &QWebEngineProfile::downloadRequested,
+                         [](QWebEngineDownloadRequest* download) { download->cancel(); });
+        return p;
+    }();
+    return profile;
+}
+
+void EditorPage::applySafeSettings(QWebEnginePage& page) {
+    QWebEngineSettings* s = page.settings();
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // Only the editing script ever runs, and it uses the clipboard on the host's command alone;
+    // running clipboard commands as scripts keeps them in order with every other command.
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
+    s->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
+    s->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
+    s->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    s->setAttribute(QWebEngineSettings::AllowGeolocationOnInsecureOrigins, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // A file dropped on the page would otherwise replace it.
+    s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    // A page that cannot be loaded shows as an empty page rather than the engine's error text.
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+}
+
+EditorPage::EditorPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {
+    applySafeSettings(*this);
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl& origin, Feature feature) {
+                setFeaturePermission(origin, feature, PermissionDeniedByUser);
+            });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+            [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+            [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+            [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::certificateError, this,
+            [](QWebEngineCertificateError error) { error.rejectCertificate(); });
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    connect(this, &QWebEnginePage::quotaRequested, this,
+            [](QWebEngineQuotaRequest request) { request.reject(); });
+    QT_WARNING_POP
+}
+
+bool EditorPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (type == NavigationTypeTyped && isMainFrame && m_approved.removeOne(url))
+        return true;
+    return m_filter ? m_filter(url, isMainFrame) : true;
+}
+
+QWebEnginePage* EditorPage::createWindow(WebWindowType) {
+    return nullptr;
+}
+
+QStringList EditorPage::chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) {
+    return {};
+}
+
+void EditorPage::javaScriptAlert(const QUrl&, const QString&) {}
+
+bool EditorPage::javaScriptConfirm(const QUrl&, const QString&) {
+    return false;
+}
+
+bool EditorPage::javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) {
+    return false;
+}
+
+void EditorPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                          int lineNumber, const QString& sourceID) {
+    // Only the editing script can log; its errors are worth seeing while developing.
+    if (level == ErrorMessageLevel)
+        qWarning("editing script: %s (%s:%d)", qPrintable(message), qPrintable(sourceID), lineNumber);
+}
+
+} // namespace lw

@@ -1,0 +1,54 @@
+#pragma once
+// The page an engine edits. Its own scripts never run, it opens no windows, downloads
+// nothing, is granted no permission and shows no dialog; every navigation it would start is
+// put to the host first.
+
+#include <QList>
+#include <QUrl>
+#include <QWebEnginePage>
+
+#include <functional>
+
+class QWebEngineProfile;
+
+namespace lw {
+
+class EditorPage : public QWebEnginePage {
+    Q_OBJECT
+
+public:
+    // Asked for every navigation; true lets it go ahead.
+    using NavigationFilter = std::function<bool(const QUrl& url, bool isMainFrame)>;
+
+    EditorPage(QWebEngineProfile* profile, QObject* parent);
+
+    void setNavigationFilter(NavigationFilter filter) { m_filter = std::move(filter); }
+    // The next typed navigation to url was put to the host already, by navigate().
+    void approveTypedNavigation(const QUrl& url) { m_approved.append(url); }
+    // A load of url started; some (about:blank) start without being asked for.
+    void dropApproval(const QUrl& url) { m_approved.removeOne(url); }
+
+    // The profile every editing page shares: nothing is written to disk and downloads are
+    // refused.
+    static QWebEngineProfile* editingProfile();
+    // Page settings for an editing page or a print copy: no page scripts, no plug-ins.
+    static void applySafeSettings(QWebEnginePage& page);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
+                            const QStringList& acceptedMimeTypes) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
+                                  const QString& sourceID) override;
+
+private:
+    NavigationFilter m_filter;
+    QList<QUrl> m_approved;
+};
+
+} // namespace lw

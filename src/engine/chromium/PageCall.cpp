@@ -1,0 +1,42 @@
+#include "engine/chromium/PageCall.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QWebEnginePage>
+
+#include <memory>
+
+namespace lw {
+
+std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs) {
+    struct Answer {
+        bool arrived = false;
+        QVariant value;
+        QEventLoop* loop = nullptr;
+    };
+    // The callback can outlive this call when the wait times out; it must not touch the stack.
+    auto answer = std::make_shared<Answer>();
+    QEventLoop loop;
+    answer->loop = &loop;
+    page.runJavaScript(script, kEditingWorld, [answer](const QVariant& value) {
+        answer->arrived = true;
+        answer->value = value;
+        if (answer->loop)
+            answer->loop->quit();
+    });
+    if (!answer->arrived) {
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&page, &QObject::destroyed, &loop, &QEventLoop::quit);
+        timeout.start(timeoutMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    answer->loop = nullptr;
+    if (!answer->arrived)
+        return std::nullopt;
+    return answer->value;
+}
+
+} // namespace lw

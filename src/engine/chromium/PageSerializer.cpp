@@ -1,0 +1,112 @@
+#include "engine/chromium/PageSerializer.h"
+
+#include "engine/chromium/PageCall.h"
+
+#include <QPointer>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QVariantMap>
+#include <QWebEnginePage>
+
+#include <algorithm>
+
+namespace lw {
+
+namespace {
+
+bool isAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Encodes with a named encoding, or nothing when a character does not survive the round trip.
+std::optional<QByteArray> encodeWith(const QString& encoding, const QString& text) {
+    const QByteArray name = encoding.toLatin1();
+    QStringEncoder encoder(name.constData());
+    if (!encoder.isValid())
+        return std::nullopt;
+    // Markup must stay readable to a parser that looks for the declaration byte by byte.
+    QStringEncoder probe(name.constData());
+    if (QByteArray(probe(QStringLiteral("<meta>"))) != QByteArrayLiteral("<meta>"))
+        return std::nullopt;
+    QByteArray bytes = encoder(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    QStringDecoder decoder(name.constData());
+    if (!decoder.isValid() || QString(decoder(bytes)) != text || decoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString& options, int timeoutMs) {
+    const QString script =
+        QStringLiteral("window.__lwEditor ? window.__lwEditor.serialize(%1) : null").arg(options);
+    const std::optional<QVariant> result = runScriptAndWait(page, script, timeoutMs);
+    if (!result)
+        return std::nullopt;
+    return SerializedPage::fromScriptResult(*result);
+}
+
+} // namespace
+
+std::optional<SerializedPage> SerializedPage::fromScriptResult(const QVariant& result) {
+    const QVariantMap map = result.toMap();
+    if (!map.contains(QStringLiteral("html")))
+        return std::nullopt;
+    SerializedPage page;
+    page.html = map.value(QStringLiteral("html")).toString();
+    page.characterSet = map.value(QStringLiteral("characterSet")).toString();
+    page.declaredCharset = map.value(QStringLiteral("declaredCharset")).toString();
+    page.declaredEncoding = map.value(QStringLiteral("declaredEncoding")).toString();
+    page.documentId = map.value(QStringLiteral("documentId")).toString();
+    page.changeCount =
+        static_cast<quint64>(std::max(0.0, map.value(QStringLiteral("changeCount")).toDouble()));
+    return page;
+}
+
+std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page) {
+    if (page.declaredCharset.isEmpty()) {
+        // Without a declaration a reader guesses; only ASCII reads the same under every guess.
+        if (isAscii(page.html))
+            return page.html.toLatin1();
+        return std::nullopt;
+    }
+    // The declared label can be stricter than the encoding it stands for (ISO-8859-1 is read
+    // as windows-1252); writing with the strict one keeps the bytes true to the label.
+    // A declaration the page was not decoded with (a byte-order mark overrides it) would
+    // contradict the bytes, so such a page gets a new one.
+    if (page.declaredEncoding.compare(page.characterSet, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    if (QStringEncoder(page.declaredCharset.toLatin1().constData()).isValid())
+        return encodeWith(page.declaredCharset, page.html);
+    return encodeWith(page.characterSet, page.html);
+}
+
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs) {
+    SaveResult result;
+    QPointer<QWebEnginePage> alive(&page);
+    std::optional<SerializedPage> own = serializeWith(page, QStringLiteral("{}"), timeoutMs);
+    if (!own || !alive)
+        return result;
+    std::optional<QByteArray> bytes = encodeInOwnEncoding(*own);
+    if (!bytes) {
+        own = serializeWith(page, QStringLiteral("{charset: 'utf-8'}"), timeoutMs);
+        if (!own || !alive)
+            return result;
+        bytes = own->html.toUtf8();
+    }
+    result.hr = S_OK;
+    result.bytes = std::move(*bytes);
+    result.documentId = own->documentId;
+    result.changeCount = own->changeCount;
+    return result;
+}
+
+std::optional<QByteArray> serializeStandalone(QWebEnginePage& page, int timeoutMs) {
+    std::optional<SerializedPage> copy =
+        serializeWith(page, QStringLiteral("{charset: 'utf-8', base: true}"), timeoutMs);
+    if (!copy)
+        return std::nullopt;
+    return copy->html.toUtf8();
+}
+
+} // namespace lw

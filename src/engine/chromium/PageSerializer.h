@@ -1,0 +1,50 @@
+#pragma once
+// Turns the editing script's serialisation of a page into the bytes of a file: the page's
+// own encoding when every character fits in it, otherwise UTF-8 with the charset declaration
+// rewritten, so the bytes never contradict what the file declares.
+
+#include "engine/EngineTypes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+class QWebEnginePage;
+
+namespace lw {
+
+// What the script reports for one serialisation.
+struct SerializedPage {
+    QString html;
+    // The encoding the page was decoded with (canonical name).
+    QString characterSet;
+    // The first charset declaration of the page as written, and its canonical name.
+    QString declaredCharset;
+    QString declaredEncoding;
+    QString documentId;
+    quint64 changeCount = 0;
+
+    static std::optional<SerializedPage> fromScriptResult(const QVariant& result);
+};
+
+// The page's text in its own encoding, or nothing when it has to be written as UTF-8 with a
+// new declaration: a character that the encoding cannot hold, an encoding that is not
+// ASCII-compatible or unknown, or non-ASCII text without any declaration.
+std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page);
+
+struct SaveResult {
+    HRESULT hr = E_FAIL;
+    QByteArray bytes;
+    QString documentId;
+    quint64 changeCount = 0;
+};
+
+// Serialises the page as a file would hold it, waiting at most timeoutMs for each answer.
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs);
+
+// The page as UTF-8 with its address as base, for a copy that must look the same elsewhere.
+std::optional<QByteArray> serializeStandalone(QWebEnginePage& page, int timeoutMs);
+
+} // namespace lw
