@@ -63,8 +63,8 @@ public:
     virtual HRESULT exec(quint32 cmd, const Variant* in, Variant* out) = 0;
 
     // Prints a clean copy of the page (no editing aids) on the default printer with its
-    // default options. E_FAIL when there is no page or no printer; the outcome of the print
-    // job itself arrives as printFinished.
+    // default options. E_UNEXPECTED without a page, E_FAIL without a printer or when the copy
+    // cannot be made; the outcome of the print job itself arrives as printFinished.
     virtual HRESULT print() = 0;
     // The same on a printer the caller set up (a print dialog, a PDF file).
     virtual HRESULT print(std::shared_ptr<QPrinter> printer) = 0;
@@ -73,7 +73,8 @@ public:
     virtual bool silent() const = 0;
     virtual void setSilent(bool silent) = 0;
 
-    // The window that takes the keyboard for the page; never null.
+    // The window that takes the keyboard for the page, while the engine's window exists. The
+    // engine may replace it (a new renderer brings a new one), so ask anew each time.
     virtual QWidget* focusWindow() const = 0;
     virtual void focus() = 0;
 

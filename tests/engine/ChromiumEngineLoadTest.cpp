@@ -112,6 +112,21 @@ TEST(ChromiumEngineLoad, ARedirectOfThePageIsOfferedToo) {
     EXPECT_EQ(h.navigations, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(target)}));
 }
 
+TEST(ChromiumEngineLoad, FramesOfThePageAreOfferedAndCanBeRefused) {
+    EngineHarness h;
+    const QString frame = h.writePage(QStringLiteral("frame.html"), "<html><body>inner</body></html>");
+    const QString path = h.writePage(QStringLiteral("outer.html"),
+                                     "<html><body><iframe src=\"frame.html\"></iframe></body></html>");
+    h.cancelNavigation = [&](const QUrl& url) { return url == QUrl::fromLocalFile(frame); };
+    h.engine->navigate(path);
+    ASSERT_TRUE(lwtest::waitFor([&] { return h.completions.size() == 1; }));
+    EXPECT_EQ(h.navigations, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(frame)}));
+    // A refused frame stays empty, and the page around it completes all the same.
+    EXPECT_EQ(
+        h.run(QStringLiteral("document.querySelector('iframe').contentDocument.body.textContent")).toString(),
+        QString());
+}
+
 TEST(ChromiumEngineLoad, RelativePathsAreTakenFromTheWorkingFolder) {
     EngineHarness h;
     QFile file(QStringLiteral("relative.html"));
