@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "support/WaitFor.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -25,28 +27,6 @@
 
 namespace lwtest {
 
-inline constexpr int kWaitMs = 15000;
-
-// Waits until done() holds, with the event loop running all the while: the engine's own work
-// runs on this thread, and QTest::qWaitFor's sleeps between passes would slow every load to
-// a crawl.
-inline bool waitFor(const std::function<bool()>& done, int timeoutMs = kWaitMs) {
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    poll.start(2);
-    deadline.start(timeoutMs);
-    loop.exec();
-    return done();
-}
 
 class EngineHarness {
 public:

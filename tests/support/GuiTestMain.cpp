@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
     lwtest::TestEnvironment::install();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Views that host the web engine need shared GL contexts, set before the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 
 namespace lw {
@@ -423,9 +424,12 @@ void CMDIFrameWndEx::OnDestroy() {
     if (auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp()); app && app->GetKeyboardManager())
         app->GetKeyboardManager()->SetFrame(nullptr, nullptr);
     if (m_widget) {
+        // The close may come from one of the widget's own menu actions, still on the
+        // stack: the widget goes once control is back in the event loop.
         m_widget->detach();
         m_widget->hide();
         m_widget->deleteLater();
+        m_widget = nullptr;
     }
     m_menuBar = nullptr;
     m_messagePane = nullptr;
@@ -435,7 +439,9 @@ void CMDIFrameWndEx::PostNcDestroy() {
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
-        QCoreApplication::exit(0);
+        // Only a running loop is ended: an exit outside one would end every loop started later.
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::exit(0);
     }
     // The main frame owns itself, like every frame.
     delete this;

@@ -18,7 +18,13 @@ void CWidgetView::OnActivateView() {
 
 void CWidgetView::OnDestroy() {
     CView::OnDestroy();
-    delete m_widget;
+    // An event of the widget itself may have started the close: delete it later.
+    if (m_widget) {
+        m_widget->hide();
+        m_widget->setParent(nullptr);
+        m_widget->deleteLater();
+        m_widget = nullptr;
+    }
 }
 
 } // namespace lw

@@ -1,0 +1,150 @@
+"""Drives the real program under Xvfb with xdotool: real windows, real key and mouse events."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, predicate, timeout=30.0, step=0.1):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    raise Failure("timed out waiting for " + what)
+
+
+class Session:
+    """One X server, one private settings folder, and the program started in it."""
+
+    def __init__(self, program):
+        self.program = program
+        self.root = tempfile.mkdtemp(prefix="lw-e2e-")
+        self.env = dict(os.environ)
+        for name in ("config", "data", "cache", "home", "work"):
+            os.makedirs(os.path.join(self.root, name))
+        self.env.update({
+            "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
+            "XDG_DATA_HOME": os.path.join(self.root, "data"),
+            "XDG_CACHE_HOME": os.path.join(self.root, "cache"),
+            "HOME": os.path.join(self.root, "home"),
+            "QT_QPA_PLATFORM": "xcb",
+            "QTWEBENGINE_DISABLE_SANDBOX": "1",
+            "QTWEBENGINE_CHROMIUM_FLAGS": "--disable-gpu --no-sandbox",
+        })
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.xvfb = None
+        self.proc = None
+        self.log = os.path.join(self.root, "program.log")
+
+    def path(self, *parts):
+        return os.path.join(self.root, "work", *parts)
+
+    def __enter__(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            display = f.readline().strip()
+        if not display:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + display
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+        if exc[0] is not None and os.path.exists(self.log):
+            with open(self.log, errors="replace") as f:
+                print("---- program output ----\n" + f.read()[-4000:])
+        shutil.rmtree(self.root, ignore_errors=True)
+        return False
+
+    def start(self, *args):
+        log = open(self.log, "w")
+        self.proc = subprocess.Popen([self.program, *args], cwd=self.path(), env=self.env,
+                                     stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        if check and result.returncode != 0:
+            raise Failure("xdotool %s failed: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout.strip()
+
+    def find_window(self, name, timeout=40.0):
+        def search():
+            out = self.xdotool("search", "--onlyvisible", "--name", name, check=False)
+            return out.split()[0] if out else None
+        return wait_for("a window named " + name, search, timeout)
+
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
+    def click(self, window, x, y):
+        self.xdotool("mousemove", "--window", window, str(x), str(y))
+        self.xdotool("click", "1")
+
+    def key(self, *keys):
+        for k in keys:
+            self.xdotool("key", "--clearmodifiers", k)
+            time.sleep(0.15)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "40", text)
+        # A person's pause after typing: the page takes the keys asynchronously.
+        time.sleep(0.5)
+
+    def has_dark_pixels(self, window, x, y, w, h):
+        """True when the area of the window shows something drawn (text), as a person would see."""
+        shot = subprocess.run(["import", "-window", window, "png:-"], env=self.env, capture_output=True,
+                              timeout=20)
+        if shot.returncode != 0:
+            return False
+        out = subprocess.run(["convert", "png:-", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "-colorspace", "gray",
+                              "-threshold", "50%", "-format", "%[fx:mean]", "info:"],
+                             input=shot.stdout, capture_output=True, timeout=20)
+        try:
+            return float(out.stdout.decode().strip() or "1") < 0.999
+        except ValueError:
+            return False
+
+    def wait_for_page_text(self, window, timeout=40.0):
+        # The first line of the page sits below the menu bar and the document window's caption.
+        wait_for("the page to show its text", lambda: self.has_dark_pixels(window, 5, 50, 400, 40), timeout)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=False)
+
+    def wait_exit(self, timeout=30.0):
+        wait_for("the program to end", lambda: self.proc.poll() is not None, timeout)
+        return self.proc.returncode
+
+
+def run(tests):
+    """Runs each test function with a fresh session; prints the closing counts."""
+    program = os.environ.get("LOOMWRITE", os.path.join(os.path.dirname(__file__), "../../build/loomwrite"))
+    passed = failed = 0
+    for test in tests:
+        try:
+            with Session(os.path.abspath(program)) as s:
+                test(s)
+            passed += 1
+            print("PASS", test.__name__)
+        except Exception as e:  # every failure is reported, the next test still runs
+            failed += 1
+            print("FAIL", test.__name__, "-", e)
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0

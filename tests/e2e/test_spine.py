@@ -1,0 +1,71 @@
+"""Start with a file, type into the page, save from the File menu, exit: the file has the text."""
+
+import sys
+
+import e2e
+
+PAGE = b"""<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>e2e</title></head>
+<body><p>First line of the page.</p></body></html>
+"""
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def test_type_save_from_menu_and_exit(s):
+    page = s.path("page.html")
+    with open(page, "wb") as f:
+        f.write(PAGE)
+    s.start(page)
+    window = s.find_window("page.html - Loomwrite")
+    s.focus(window)
+    s.wait_for_page_text(window)
+    # Click into the page's first line: below the menu bar and the document window's caption.
+    s.click(window, 120, 70)
+    s.key("End")
+    s.type(" Typed by a person")
+    s.key("alt+f", "s")
+    e2e.wait_for("the typed text on disk", lambda: b"Typed by a person" in read(page), 20)
+    s.key("alt+f", "x")
+    code = s.wait_exit()
+    if code != 0:
+        raise e2e.Failure("exit code %d" % code)
+    saved = read(page)
+    if b"First line of the page. Typed by a person" not in saved:
+        raise e2e.Failure("saved file lacks the typed text: %r" % saved)
+    if not saved.startswith(b"<!DOCTYPE html>"):
+        raise e2e.Failure("doctype lost: %r" % saved[:80])
+
+
+def test_ctrl_s_saves_and_modified_document_asks_on_exit(s):
+    page = s.path("keys.html")
+    with open(page, "wb") as f:
+        f.write(PAGE)
+    s.start(page)
+    window = s.find_window("keys.html - Loomwrite")
+    s.focus(window)
+    s.wait_for_page_text(window)
+    s.click(window, 120, 70)
+    s.key("End")
+    s.type(" one")
+    s.key("ctrl+s")
+    e2e.wait_for("Ctrl+S to save", lambda: b"page. one" in read(page), 20)
+    s.type(" two")
+    s.key("alt+f", "x")
+    # The save-changes question: No leaves the file as last saved.
+    question = s.find_window("Loomwrite", timeout=20)
+    s.key("alt+n")
+    code = s.wait_exit()
+    if code != 0:
+        raise e2e.Failure("exit code %d" % code)
+    saved = read(page)
+    if b"one" not in saved or b"two" in saved:
+        raise e2e.Failure("unexpected content after No: %r" % saved)
+    del question
+
+
+if __name__ == "__main__":
+    sys.exit(e2e.run([test_type_save_from_menu_and_exit, test_ctrl_s_saves_and_modified_document_asks_on_exit]))

@@ -1,0 +1,294 @@
+// The whole editing spine on the real engine: start-up without a window of its own,
+// opening pages, typing through real key events, saving, closing, and bad files.
+
+#include "app/LoomwriteApp.h"
+#include "editor/LoomwriteDoc.h"
+#include "editor/LoomwriteView.h"
+#include "framework/core/DocManager.h"
+#include "framework/core/FrameWnd.h"
+#include "framework/core/UserPrompts.h"
+#include "resources/CommandIds.h"
+#include "support/TestEnvironment.h"
+#include "support/WaitFor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+struct SpineFixture : ::testing::Test {
+    CLoomwriteApp app;
+    lwtest::ScratchDir dir;
+    QStringList messages;
+    QList<int> answers;
+    QList<QString> chosenFiles;
+    int fileDialogs = 0;
+
+    void SetUp() override {
+        app.m_arguments = {QStringLiteral("/dde")};
+        app.m_bArgumentsSet = true;
+        ASSERT_TRUE(app.InitInstance());
+        // After start-up installs nothing: the test answers every question.
+        AfxSetMessageBoxHandler([this](const QString& text, UINT) {
+            messages << text;
+            return answers.isEmpty() ? IDCANCEL : answers.takeFirst();
+        });
+        AfxSetFileDialogHandler([this](const FileDialogRequest&) -> std::optional<QString> {
+            ++fileDialogs;
+            if (chosenFiles.isEmpty())
+                return std::nullopt;
+            return chosenFiles.takeFirst();
+        });
+    }
+    void TearDown() override {
+        answers = {IDNO, IDNO, IDNO, IDNO};
+        app.CloseAllDocuments(FALSE);
+        if (app.m_pMainWnd)
+            app.m_pMainWnd->DestroyWindow();
+        app.DelRegTree();
+        AfxSetMessageBoxHandler({});
+        AfxSetFileDialogHandler({});
+    }
+
+    CLoomwriteView* viewOf(CDocument* doc) { return dynamic_cast<CLoomwriteView*>(doc->Views().front()); }
+    // Opens a page and waits until it is editable.
+    CLoomwriteDoc* openEditable(const QString& path) {
+        auto* doc = dynamic_cast<CLoomwriteDoc*>(app.OpenDocumentFile(path));
+        if (!doc)
+            return nullptr;
+        CLoomwriteView* view = viewOf(doc);
+        if (!lwtest::waitFor([view] { return view->m_documentCompleteCount >= 2; }, 20000))
+            return nullptr;
+        return doc;
+    }
+    // Clicks into the page's first line, as a person would, then types.
+    static void clickIntoPage(CLoomwriteView* view) {
+        view->FocusEngineWindow();
+        QWidget* target = view->GetEngine()->focusWindow();
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(40, 20));
+        EXPECT_TRUE(lwtest::waitFor([target] { return target->hasFocus(); }, 5000));
+    }
+    void type(CLoomwriteView* view, const QString& text) {
+        clickIntoPage(view);
+        QWidget* target = view->GetEngine()->focusWindow();
+        QTest::keyClicks(target, text);
+        ASSERT_TRUE(lwtest::waitFor([view] { return view->GetEngine()->isDirty() == S_OK; }, 10000));
+    }
+};
+
+constexpr char kPage[] = "<!DOCTYPE html>\n<!-- kept comment -->\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                         "<title>T</title></head><body><p id=\"first\" class=\"intro\">Hello</p></body></html>\n";
+
+} // namespace
+
+TEST_F(SpineFixture, TypedTextAndOriginalMarkupSurviveSaveAndReopen) {
+    const QString path = dir.file("page.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), "page.html");
+    EXPECT_FALSE(doc->IsModified());
+    type(viewOf(doc), QStringLiteral("Typed"));
+    EXPECT_TRUE(doc->IsModified());
+
+    ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(fileDialogs, 0);
+    EXPECT_FALSE(doc->IsModified());
+    const QByteArray saved = readAll(path);
+    EXPECT_TRUE(saved.contains("Typed")) << saved.constData();
+    EXPECT_TRUE(saved.startsWith("<!DOCTYPE html>")) << saved.constData();
+    EXPECT_TRUE(saved.contains("<!-- kept comment -->"));
+    EXPECT_TRUE(saved.contains("class=\"intro\""));
+
+    doc->OnCloseDocument();
+    CLoomwriteDoc* again = openEditable(path);
+    ASSERT_NE(again, nullptr);
+    QByteArray resaved;
+    QString error;
+    const QString copy = dir.file("copy.html");
+    ASSERT_TRUE(again->SavePageTo(copy, &error)) << error.toStdString();
+    EXPECT_TRUE(readAll(copy).contains("Typed"));
+}
+
+TEST_F(SpineFixture, PageScriptsNeverRunSoTheSavedPageIsUnchanged) {
+    const QString path = dir.file("script.html");
+    writeFile(path, "<html><body><p>Original</p><script>document.body.innerHTML='changed';</script></body></html>");
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    const QString out = dir.file("out.html");
+    QString error;
+    ASSERT_TRUE(doc->SavePageTo(out, &error));
+    const QByteArray saved = readAll(out);
+    EXPECT_TRUE(saved.contains("<p>Original</p>")) << saved.constData();
+    EXPECT_TRUE(saved.contains("<script>"));
+}
+
+TEST_F(SpineFixture, NavigationIsAllowedUntilTheSecondCompletionAndCancelledAfter) {
+    const QString first = dir.file("first.html");
+    const QString second = dir.file("second.html");
+    writeFile(first, kPage);
+    writeFile(second, "<p>second</p>");
+    CLoomwriteDoc* doc = openEditable(first);
+    ASSERT_NE(doc, nullptr);
+    CLoomwriteView* view = viewOf(doc);
+    QList<bool> decisions;
+    QObject::connect(
+        view->GetEngine(), &IHtmlEngine::beforeNavigate, view->GetWidget(),
+        [&decisions](const QUrl&, bool* cancel) { decisions << *cancel; }, Qt::DirectConnection);
+    view->Navigate(second);
+    ASSERT_TRUE(lwtest::waitFor([&] { return !decisions.isEmpty(); }, 10000));
+    EXPECT_TRUE(decisions.front());
+    EXPECT_TRUE(view->GetEngine()->url().toLocalFile().endsWith("first.html"));
+
+    // A fresh view has not completed twice yet: its navigation goes ahead.
+    bool cancel = true;
+    CLoomwriteView fresh;
+    fresh.OnEngineBeforeNavigate(QUrl(QStringLiteral("file:///x.html")), &cancel);
+    EXPECT_FALSE(cancel);
+    fresh.m_documentCompleteCount = 1;
+    fresh.OnEngineBeforeNavigate(QUrl(QStringLiteral("file:///x.html")), &cancel);
+    EXPECT_FALSE(cancel);
+}
+
+TEST_F(SpineFixture, ControlLettersAreRefusedToTheEngineAndShiftLettersAreTyped) {
+    CLoomwriteView view;
+    QKeyEvent ctrlD(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier, QStringLiteral("\x04"));
+    QKeyEvent ctrl5(QEvent::KeyPress, Qt::Key_5, Qt::ControlModifier);
+    QKeyEvent shiftA(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, QStringLiteral("A"));
+    QKeyEvent ctrlLeft(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_TRUE(view.OnEngineAccelerator(&ctrlD));
+    EXPECT_TRUE(view.OnEngineAccelerator(&ctrl5));
+    EXPECT_FALSE(view.OnEngineAccelerator(&shiftA));
+    EXPECT_FALSE(view.OnEngineAccelerator(&ctrlLeft));
+
+    const QString path = dir.file("keys.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    CLoomwriteView* real = viewOf(doc);
+    clickIntoPage(real);
+    QTest::keyClick(real->GetEngine()->focusWindow(), Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(real->GetEngine()->focusWindow(), 'A', Qt::ShiftModifier);
+    QTest::keyClicks(real->GetEngine()->focusWindow(), QStringLiteral("bB"));
+    ASSERT_TRUE(lwtest::waitFor([real] { return real->GetEngine()->isDirty() == S_OK; }, 10000));
+    QString error;
+    ASSERT_TRUE(doc->SavePageTo(dir.file("keys-out.html"), &error)) << error.toStdString();
+    const QByteArray saved = readAll(dir.file("keys-out.html"));
+    EXPECT_TRUE(saved.contains("AbB")) << saved.constData();
+    // Control+D typed nothing before them.
+    EXPECT_FALSE(saved.contains("dAbB")) << saved.constData();
+}
+
+TEST_F(SpineFixture, SaveChangesQuestionOnCloseWithTheRealEngine) {
+    const QString path = dir.file("close.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("x"));
+
+    answers << IDCANCEL;
+    doc->OnFileClose();
+    EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 1);
+    EXPECT_EQ(messages.last(), "Save changes to close.html?");
+
+    // Yes with a save that fails (the folder is gone) keeps the document open.
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    answers << IDYES;
+    chosenFiles << dir.file("missing-folder/x.html");
+    doc->OnFileClose();
+    EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 1);
+    EXPECT_EQ(fileDialogs, 1);
+    EXPECT_TRUE(messages.last().contains("could not be saved")) << messages.last().toStdString();
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+
+    answers << IDNO;
+    doc->OnFileClose();
+    EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 0);
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+}
+
+TEST_F(SpineFixture, NewDocumentsAreTitledAndSavedUnderTheChosenName) {
+    app.OnFileNew();
+    app.OnFileNew();
+    std::vector<CDocument*> docs = app.GetDocManager()->Documents();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[0]->GetTitle(), "HTML Document1");
+    EXPECT_EQ(docs[1]->GetTitle(), "HTML Document2");
+    docs[0]->OnCloseDocument();
+    app.OnFileNew();
+    EXPECT_EQ(app.GetDocManager()->Documents().back()->GetTitle(), "HTML Document3");
+    EXPECT_EQ(app.m_pMainWnd->GetWindowText(), "HTML Document3 - Loomwrite");
+
+    auto* doc = dynamic_cast<CLoomwriteDoc*>(app.GetDocManager()->Documents().back());
+    CLoomwriteView* view = viewOf(doc);
+    ASSERT_TRUE(lwtest::waitFor([view] { return view->m_documentCompleteCount >= 2; }, 20000));
+    chosenFiles << dir.file("new.html");
+    ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(doc->GetTitle(), "new.html");
+    EXPECT_TRUE(readAll(dir.file("new.html")).contains("<html"));
+}
+
+TEST_F(SpineFixture, BadFilesAreRefusedWithAClearMessage) {
+    const QString binary = dir.file("binary.html");
+    writeFile(binary, QByteArray("<html>\0\x01\x02", 9));
+    const QString folder = dir.path();
+    const struct {
+        QString path;
+        const char* words;
+    } cases[] = {
+        {dir.file("missing.html"), "does not exist"},
+        {folder, "is a folder"},
+        {binary, "binary"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(app.OpenDocumentFile(c.path), nullptr) << c.path.toStdString();
+        ASSERT_FALSE(messages.isEmpty());
+        EXPECT_TRUE(messages.last().contains(QLatin1String(c.words))) << messages.last().toStdString();
+    }
+    EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 0);
+    // The binary file is untouched.
+    EXPECT_EQ(readAll(binary), QByteArray("<html>\0\x01\x02", 9));
+}
+
+TEST_F(SpineFixture, Windows1252PageKeepsItsEncodingAndAccents) {
+    const QString path = dir.file("latin.html");
+    // "café" and "naïve" in windows-1252 bytes.
+    writeFile(path, "<html><head><meta charset=\"windows-1252\"></head><body><p>caf\xE9 na\xEFve</p></body></html>");
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("z"));
+    ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
+    const QByteArray saved = readAll(path);
+    EXPECT_TRUE(saved.contains("caf\xE9")) << saved.constData();
+    EXPECT_TRUE(saved.contains("na\xEFve"));
+    EXPECT_FALSE(saved.contains("caf\xC3\xA9"));
+}
+
+TEST_F(SpineFixture, SavingKeepsPermissionsAndLeavesNoStrayFiles) {
+    const QString path = dir.file("perm.html");
+    writeFile(path, kPage);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("p"));
+    ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(QFile::permissions(path) & 0x7077,
+              (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup) & 0x7077);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
