@@ -7,6 +7,7 @@
 #include "framework/core/DocTemplate.h"
 #include "framework/core/UserPrompts.h"
 #include "resources/CommandIds.h"
+#include "resources/ProgramImages.h"
 #include "resources/ProgramResources.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ bool IsEngineRuntimeAvailable() {
 
 BOOL CLoomwriteApp::InitInstance() {
     RegisterProgramResources();
+    RegisterProgramImages();
     if (!CWinAppEx::InitInstance())
         return FALSE;
     if (!IsEngineRuntimeAvailable()) {

@@ -3,6 +3,8 @@
 #include "framework/core/WinApp.h"
 #include "resources/CommandIds.h"
 
+#include <span>
+
 namespace lw {
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWndEx)
@@ -17,6 +19,11 @@ CMainFrame::CMainFrame() {
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+    // One picture per command, from the toolbars and the menu-image strip of the chosen set.
+    const UINT hiColor[] = {IDR_MAINFRAME_256, IDR_FORMAT_BAR_256, IDR_INSERT_BAR_256, IDR_MENU_IMAGES};
+    const UINT sixteenColor[] = {IDR_MAINFRAME, IDR_FORMAT_BAR, IDR_INSERT_BAR, IDB_MENU_IMAGES_16};
+    for (UINT id : m_hiColorIcons ? std::span<const UINT>(hiColor) : std::span<const UINT>(sixteenColor))
+        LoadCommandImages(id);
     // The look read at start-up is applied and stored back.
     if (CWinApp* app = AfxGetApp())
         app->WriteInt(QStringLiteral("ApplicationLook"), m_applicationLook);

@@ -223,7 +223,18 @@ void CMDIFrameWndEx::OnClose() {
     DestroyWindow();
 }
 
-QIcon CMDIFrameWndEx::GetCommandIcon(UINT) const { return {}; }
+QIcon CMDIFrameWndEx::GetCommandIcon(UINT id) const { return m_commandImages.icon(id); }
+
+BOOL CMDIFrameWndEx::LoadCommandImages(UINT toolbarId) {
+    const std::optional<ToolbarResource> layout = CResourceTables::instance().loadToolbar(toolbarId);
+    if (!layout)
+        return FALSE;
+    CMFCToolBarImages images;
+    if (!images.load(toolbarId, QSize(layout->imageWidth, layout->imageHeight)))
+        return FALSE;
+    m_commandImages.addFromToolbar(layout->items, images);
+    return TRUE;
+}
 
 namespace {
 const QString kPlacementSection = QStringLiteral("WindowPlacement");

@@ -5,6 +5,7 @@
 // sequence (workspace first, then the documents).
 
 #include "framework/core/FrameWnd.h"
+#include "framework/ui/CommandImages.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -80,6 +81,10 @@ public:
 
     // The picture shown beside a command's menu items (a null icon for none).
     virtual QIcon GetCommandIcon(UINT id) const;
+    // Adds the pictures of a toolbar resource (its layout and its bitmap of the same
+    // number) to the frame's picture collection; FALSE when either is missing or bad.
+    BOOL LoadCommandImages(UINT toolbarId);
+    const CMFCCommandImages& GetCommandImages() const { return m_commandImages; }
 
     // Bars listed in View > Toolbars and Docking Windows: caption, visible, toggle.
     struct PaneEntry {
@@ -114,6 +119,7 @@ private:
     CMFCMenuBar* m_menuBar = nullptr;
     QLabel* m_messagePane = nullptr;
     QString m_strTitle;
+    CMFCCommandImages m_commandImages;
 };
 
 } // namespace lw
