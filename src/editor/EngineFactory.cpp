@@ -6,10 +6,15 @@ namespace lw {
 
 namespace {
 HtmlEngineFactory& factory() {
-    static HtmlEngineFactory f = [](QWidget* parent) { return createChromiumEngine(parent); };
+    static HtmlEngineFactory f = GetDefaultHtmlEngineFactory();
     return f;
 }
 } // namespace
+
+const HtmlEngineFactory& GetDefaultHtmlEngineFactory() {
+    static const HtmlEngineFactory chromium = [](QWidget* parent) { return createChromiumEngine(parent); };
+    return chromium;
+}
 
 void SetHtmlEngineFactory(HtmlEngineFactory f) { factory() = std::move(f); }
 const HtmlEngineFactory& GetHtmlEngineFactory() { return factory(); }

@@ -9,5 +9,7 @@ namespace lw {
 void SetHtmlEngineFactory(HtmlEngineFactory factory);
 // The factory in force (the Chromium engine unless another was set).
 const HtmlEngineFactory& GetHtmlEngineFactory();
+// The program's own engine (Chromium), whatever is in force.
+const HtmlEngineFactory& GetDefaultHtmlEngineFactory();
 
 } // namespace lw

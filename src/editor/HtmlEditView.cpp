@@ -1,6 +1,7 @@
 #include "editor/HtmlEditView.h"
 
 #include "editor/EngineFactory.h"
+#include "framework/core/CmdUI.h"
 #include "framework/core/FrameworkIds.h"
 
 #include <QVBoxLayout>
@@ -60,6 +61,53 @@ void CHtmlEditView::OnDestroy() {
     m_engine.reset();
     CWidgetView::OnDestroy();
 }
+
+BOOL CHtmlEditView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (pHandlerInfo) {
+        // Only asked whether a handler exists: a mapped command always has one here.
+        UINT hasHandler = 0;
+        UINT kind = 0;
+        if (nCode >= CN_COMMAND && LookupEditingCommand(nID, hasHandler, kind) != 0xFFFFFFFFu) {
+            pHandlerInfo->pTarget = this;
+            return TRUE;
+        }
+        return CWidgetView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    return RouteEditingCommand(nID, nCode, nCode == CN_UPDATE_COMMAND_UI ? static_cast<CCmdUI*>(pExtra) : nullptr);
+}
+
+BOOL CHtmlEditView::RouteEditingCommand(UINT nID, int nCode, CCmdUI* pCmdUI) {
+    auto routeOn = [&] { return CWidgetView::OnCmdMsg(nID, nCode, pCmdUI, nullptr); };
+    if (nCode < CN_UPDATE_COMMAND_UI)
+        return routeOn();
+    UINT hasHandler = 0;
+    UINT kind = 0;
+    const UINT engineCommand = LookupEditingCommand(nID, hasHandler, kind);
+    if (engineCommand == 0xFFFFFFFFu)
+        return routeOn();
+    const std::uint32_t status = QueryEngineStatus(engineCommand);
+    const bool active = (status & (OLECMDF_LATCHED | OLECMDF_ENABLED)) != 0;
+    const int mark = (status & OLECMDF_LATCHED) ? 1 : 0;
+    if (nCode == CN_UPDATE_COMMAND_UI) {
+        if (!pCmdUI)
+            return FALSE;
+        pCmdUI->Enable(active);
+        if (kind & 1)
+            pCmdUI->SetCheck(active ? mark : 0);
+        else if (kind & 2)
+            pCmdUI->SetRadio(active ? mark : 0);
+        return TRUE;
+    }
+    // A command neither enabled nor latched is taken without effect.
+    if (!active)
+        return TRUE;
+    if (hasHandler)
+        return RunEditingCommandHandler(nID);
+    return ExecEngineCommandInGroup(&CGID_MSHTML, engineCommand, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr) == S_OK;
+}
+
+UINT CHtmlEditView::LookupEditingCommand(UINT, UINT&, UINT&) const { return 0xFFFFFFFFu; }
+BOOL CHtmlEditView::RunEditingCommandHandler(UINT) { return FALSE; }
 
 void CHtmlEditView::Navigate(const QString& urlOrPath) {
     if (m_engine)

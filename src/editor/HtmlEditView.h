@@ -2,6 +2,7 @@
 // The editing view: hosts one HTML engine for its whole life, fills its window with the
 // engine's, and turns the engine's notifications into virtual hooks.
 
+#include "editor/EngineCommandHelpers.h"
 #include "engine/HtmlEngine.h"
 #include "framework/ui/WidgetView.h"
 
@@ -11,13 +12,21 @@ class QKeyEvent;
 
 namespace lw {
 
-class CHtmlEditView : public CWidgetView {
+class CHtmlEditView : public CWidgetView, public CHtmlEditCtrlBase {
     DECLARE_MESSAGE_MAP()
 public:
     CHtmlEditView();
     ~CHtmlEditView() override;
 
     IHtmlEngine* GetEngine() const { return m_engine.get(); }
+    IHtmlEngine* GetEngineForCommands() const override { return m_engine.get(); }
+
+    // The editing view decides about mapped commands before its message map and document.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    virtual BOOL RouteEditingCommand(UINT nID, int nCode, CCmdUI* pCmdUI);
+    // The map hooks: without a map, no ID is found (-1) and no handler runs.
+    virtual UINT LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const;
+    virtual BOOL RunEditingCommandHandler(UINT nID);
 
     // Loads a URL or path into the engine.
     void Navigate(const QString& urlOrPath);

@@ -1,13 +1,41 @@
 #include "editor/LoomwriteView.h"
 
+#include "editor/EditingCommandMap.h"
+#include "editor/FormatControls.h"
 #include "editor/LoomwriteDoc.h"
+#include "framework/core/CmdUI.h"
+#include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
+#include "framework/ui/MenuBar.h"
+#include "resources/CommandIds.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace lw {
 
-BEGIN_EMPTY_MESSAGE_MAP(CLoomwriteView, CHtmlEditView)
+namespace {
+// Block format entries: 0x8D00 upward. The last ID of the range is never filled, so a
+// fill removes all it made; lists longer than this are cut.
+constexpr int kMaxBlockFormats = 255;
+
+QColor fromColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+std::uint32_t toColorRef(const QColor& c) {
+    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CLoomwriteView, CHtmlEditView)
+    ON_COMMAND_RANGE(ID_BLOCK_FORMAT_FIRST, ID_BLOCK_FORMAT_LAST, &CLoomwriteView::OnBlockFormat)
+    ON_UPDATE_COMMAND_UI(ID_BLOCK_FORMAT, &CLoomwriteView::OnUpdateBlockFormat)
+    ON_COMMAND(ID_OPTIONS_AUTO_URL_DETECT, &CLoomwriteView::OnAutoUrlDetect)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_URL_DETECT, &CLoomwriteView::OnUpdateAutoUrlDetect)
+    ON_COMMAND(ID_OPTIONS_SILENT, &CLoomwriteView::OnSilent)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_SILENT, &CLoomwriteView::OnUpdateSilent)
+END_MESSAGE_MAP()
 
 CLoomwriteDoc* CLoomwriteView::GetDocument() const { return dynamic_cast<CLoomwriteDoc*>(CView::GetDocument()); }
 
@@ -37,12 +65,227 @@ bool CLoomwriteView::OnEngineAccelerator(QKeyEvent* event) {
     return letterOrDigit && (event->modifiers() & Qt::ControlModifier);
 }
 
-void CLoomwriteView::ApplyEditorOptions() {
-    IHtmlEngine* engine = GetEngine();
-    CWinApp* app = AfxGetApp();
-    if (!engine || !app)
+void CLoomwriteView::OnEngineUIUpdate() {
+    IFormatControls* controls = GetFormatControls();
+    if (!controls)
         return;
-    engine->setSilent(app->GetInt(QStringLiteral("Silent"), 0) != 0);
+    QString name;
+    if (GetEngineString(IDM_FONTNAME, name) >= 0) {
+        controls->selectFontByName(name);
+        controls->enableFontName(true);
+    } else {
+        controls->clearFontName();
+        controls->enableFontName(false);
+    }
+    std::int32_t size = 0;
+    if (GetEngineInt(IDM_FONTSIZE, size) >= 0) {
+        const int index = static_cast<std::int16_t>(size & 0xFFFF) - 1;
+        if (index < 0)
+            controls->selectSizeIndex(-1);
+        else if (index < controls->sizeCount())
+            controls->selectSizeIndex(index);
+        controls->enableSize(true);
+    } else {
+        controls->selectSizeIndex(-1);
+        controls->enableSize(false);
+    }
+    controls->invalidate();
+}
+
+UINT CLoomwriteView::LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const {
+    for (const EditingCommandEntry& e : EditingCommandMap) {
+        if (e.engineCommand == 0)
+            break;
+        if (e.commandId == nID) {
+            hasHandler = e.handler ? 1 : 0;
+            kind = static_cast<UINT>(e.kind);
+            return e.engineCommand;
+        }
+    }
+    return 0xFFFFFFFFu;
+}
+
+BOOL CLoomwriteView::RunEditingCommandHandler(UINT nID) {
+    for (const EditingCommandEntry& e : EditingCommandMap) {
+        if (e.engineCommand == 0)
+            break;
+        if (e.commandId == nID) {
+            if (e.handler)
+                (this->*e.handler)(e.engineCommand);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CLoomwriteView::focusPage() {
+    if (QWidget* w = GetWidget())
+        w->setFocus(Qt::OtherFocusReason);
+    FocusEngineWindow();
+}
+
+namespace {
+// The boxes act only when their drop-down list closes.
+bool isCloseUp() { return HIWORD(AfxGetCurrentMessage().wParam) == 8; }
+} // namespace
+
+void CLoomwriteView::OnFontName(UINT) {
+    if (!isCloseUp())
+        return;
+    IFormatControls* controls = GetFormatControls();
+    const QString name = controls ? controls->selectedFontName() : QString();
+    SetEngineString(IDM_FONTNAME, &name);
+    focusPage();
+}
+
+void CLoomwriteView::OnFontSize(UINT) {
+    if (!isCloseUp())
+        return;
+    IFormatControls* controls = GetFormatControls();
+    const auto value = static_cast<std::int16_t>((controls ? controls->selectedSizeIndex() : -1) + 1);
+    const std::uint32_t status = QueryEngineStatus(IDM_FONTSIZE);
+    if ((status & (OLECMDF_SUPPORTED | OLECMDF_ENABLED)) == (OLECMDF_SUPPORTED | OLECMDF_ENABLED)) {
+        const Variant in = Variant::fromI2(value);
+        ExecEngineCommand(IDM_FONTSIZE, OLECMDEXECOPT_DODEFAULT, &in, nullptr);
+    }
+    focusPage();
+}
+
+void CLoomwriteView::OnForeColorButton(UINT) {
+    if (IFormatControls* controls = GetFormatControls())
+        SetEngineInt(IDM_FORECOLOR, static_cast<std::int32_t>(controls->buttonColor(ID_FORMAT_FORE_COLOR)));
+}
+
+void CLoomwriteView::OnBackColorButton(UINT) {
+    if (IFormatControls* controls = GetFormatControls())
+        SetEngineInt(IDM_BACKCOLOR, static_cast<std::int32_t>(controls->buttonColor(ID_FORMAT_BACK_COLOR)));
+}
+
+std::optional<std::uint32_t> CLoomwriteView::AskColor(std::uint32_t current) {
+    const QColor chosen = QColorDialog::getColor(fromColorRef(current), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return toColorRef(chosen);
+}
+
+void CLoomwriteView::OnChooseColor(UINT engineCommand) {
+    std::int32_t current = 0;
+    GetEngineInt(engineCommand, current);
+    if (std::optional<std::uint32_t> chosen = AskColor(static_cast<std::uint32_t>(current)))
+        SetEngineInt(engineCommand, static_cast<std::int32_t>(*chosen));
+}
+
+void CLoomwriteView::OnStaticPosition(UINT) { SetEngineBool(IDM_ABSOLUTE_POSITION, false, 3); }
+void CLoomwriteView::OnAbsolutePosition(UINT) { SetEngineBool(IDM_ABSOLUTE_POSITION, true, 3); }
+
+QString CLoomwriteView::OptionSettingName(UINT engineCommand) {
+    return QStringLiteral("OPT%1").arg(engineCommand);
+}
+
+bool CLoomwriteView::ApplyStoredOption(UINT engineCommand, bool defaultValue) {
+    CWinApp* app = AfxGetApp();
+    const bool on = app ? app->GetInt(OptionSettingName(engineCommand), defaultValue ? 1 : 0) != 0 : defaultValue;
+    SetEngineBool(engineCommand, on, 0);
+    return on;
+}
+
+void CLoomwriteView::ApplyEditorOptions() {
+    ApplyStoredOption(2394, false);
+    ApplyStoredOption(2399, false);
+    ApplyStoredOption(2404, false);
+    ApplyStoredOption(2398, true);
+    ApplyStoredOption(2393, false);
+    ApplyStoredOption(2405, false);
+    m_autoUrlDetect = ApplyStoredOption(IDM_AUTOURLDETECT_MODE, true);
+    CWinApp* app = AfxGetApp();
+    if (IHtmlEngine* engine = GetEngine())
+        engine->setSilent(app && app->GetInt(QStringLiteral("Silent"), 0) != 0);
+}
+
+void CLoomwriteView::OnToggleEditOption(UINT engineCommand) {
+    bool newValue = true;
+    if (QueryEngineStatus(engineCommand) & OLECMDF_SUPPORTED) {
+        Variant out;
+        if (ExecEngineCommand(engineCommand, OLECMDEXECOPT_DODEFAULT, nullptr, &out) == S_OK &&
+            out.type() == VT_BOOL)
+            newValue = out.boolValue() != VARIANT_TRUE;
+    }
+    SetEngineBool(engineCommand, newValue, 3);
+    // Stored even when the engine refused it, so the next view starts with it.
+    if (CWinApp* app = AfxGetApp())
+        app->WriteInt(OptionSettingName(engineCommand), newValue ? 1 : 0);
+}
+
+void CLoomwriteView::OnUpdateBlockFormat(CCmdUI* pCmdUI) {
+    auto* menu = static_cast<QMenu*>(pCmdUI->m_pSubMenu);
+    if (!menu)
+        return;
+    m_blockFormats.clear();
+    if (GetBlockFormatList(m_blockFormats) < 0)
+        return;
+    QString current;
+    if (GetEngineString(IDM_BLOCKFMT, current) < 0)
+        return;
+    for (QAction* a : menu->actions()) {
+        const UINT id = AfxActionCommandId(a);
+        if (id >= ID_BLOCK_FORMAT_FIRST && id < ID_BLOCK_FORMAT_LAST) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    }
+    const int count = std::min<int>(static_cast<int>(m_blockFormats.size()), kMaxBlockFormats);
+    for (int i = 0; i < count; ++i) {
+        QAction* action = menu->addAction(m_blockFormats[i]);
+        const UINT id = ID_BLOCK_FORMAT_FIRST + static_cast<UINT>(i);
+        AfxSetActionCommandId(action, id);
+        action->setCheckable(true);
+        action->setChecked(m_blockFormats[i] == current);
+        QObject::connect(action, &QAction::triggered, menu, [id] {
+            if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+                app->m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+        });
+    }
+    // Names beyond the menu's capacity are not offered.
+    m_blockFormats = m_blockFormats.mid(0, count);
+}
+
+void CLoomwriteView::OnBlockFormat(UINT nID) {
+    const qsizetype i = static_cast<qsizetype>(nID) - ID_BLOCK_FORMAT_FIRST;
+    if (i < 0 || i >= m_blockFormats.size()) {
+        AfxMessageBox(QStringLiteral("Invalid argument."), MB_OK | MB_ICONERROR);
+        return;
+    }
+    const QString name = m_blockFormats[i];
+    SetEngineString(IDM_BLOCKFMT, &name);
+}
+
+void CLoomwriteView::OnAutoUrlDetect() {
+    if (SetEngineBool(IDM_AUTOURLDETECT_MODE, !m_autoUrlDetect, 0) < 0)
+        return;
+    m_autoUrlDetect = !m_autoUrlDetect;
+    if (CWinApp* app = AfxGetApp())
+        app->WriteInt(OptionSettingName(IDM_AUTOURLDETECT_MODE), m_autoUrlDetect ? 1 : 0);
+}
+
+void CLoomwriteView::OnUpdateAutoUrlDetect(CCmdUI* pCmdUI) {
+    pCmdUI->Enable((QueryEngineStatus(IDM_AUTOURLDETECT_MODE) & (OLECMDF_SUPPORTED | OLECMDF_ENABLED)) != 0);
+    pCmdUI->SetCheck(m_autoUrlDetect ? 1 : 0);
+}
+
+void CLoomwriteView::OnSilent() {
+    IHtmlEngine* engine = GetEngine();
+    if (!engine)
+        return;
+    const bool wasSilent = engine->silent();
+    engine->setSilent(!wasSilent);
+    if (CWinApp* app = AfxGetApp())
+        app->WriteInt(QStringLiteral("Silent"), wasSilent ? 0 : 1);
+}
+
+void CLoomwriteView::OnUpdateSilent(CCmdUI* pCmdUI) {
+    IHtmlEngine* engine = GetEngine();
+    pCmdUI->Enable(engine != nullptr);
+    pCmdUI->SetCheck(engine && engine->silent() ? 1 : 0);
 }
 
 } // namespace lw

@@ -5,9 +5,25 @@
 
 namespace lw {
 
+namespace {
+AfxCurrentMessage& currentMessage() {
+    static AfxCurrentMessage msg;
+    return msg;
+}
+} // namespace
+
+const AfxCurrentMessage& AfxGetCurrentMessage() { return currentMessage(); }
+
 CWnd::~CWnd() = default;
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) { return WindowProc(message, wParam, lParam); }
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages can nest (a handler sends another): the outer one is current again after.
+    const AfxCurrentMessage saved = currentMessage();
+    currentMessage() = {message, wParam, lParam};
+    const LRESULT result = WindowProc(message, wParam, lParam);
+    currentMessage() = saved;
+    return result;
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;

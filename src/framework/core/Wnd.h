@@ -11,6 +11,15 @@ namespace lw {
 
 class CFrameWnd;
 
+// The window message being handled, kept while it is dispatched so that handlers can
+// see, for instance, the notification code a control sent with a command.
+struct AfxCurrentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+const AfxCurrentMessage& AfxGetCurrentMessage();
+
 class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
