@@ -17,6 +17,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
 
 namespace lw {
 
@@ -90,6 +94,11 @@ BOOL CLoomwriteApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
          rCmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo) &&
         rCmdInfo.m_strFileName.isEmpty())
         return FALSE;
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint ||
+        rCmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo) {
+        PrintFromCommandLine(rCmdInfo);
+        return FALSE;
+    }
     if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
         // A file that cannot be opened has been reported; the editor still starts, with
         // an untitled document, rather than vanishing.
@@ -98,6 +107,50 @@ BOOL CLoomwriteApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
         return m_pMainWnd != nullptr;
     }
     return CWinAppEx::ProcessShellCommand(rCmdInfo);
+}
+
+void CLoomwriteApp::PrintFromCommandLine(const CCommandLineInfo& info) {
+    m_nCmdShow = SW_HIDE;
+    const bool printTo = info.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    const bool known = !printTo || std::any_of(printers.begin(), printers.end(), [&](const QPrinterInfo& p) {
+        return p.printerName() == info.m_strPrinterName;
+    });
+    if (printers.isEmpty() || !known) {
+        AfxMessageBox(printers.isEmpty()
+                          ? QStringLiteral("No printer is set up, so \"%1\" cannot be printed.").arg(info.m_strFileName)
+                          : QStringLiteral("The printer \"%1\" is not set up.").arg(info.m_strPrinterName),
+                      MB_OK | MB_ICONERROR);
+        return;
+    }
+    auto* doc = dynamic_cast<CLoomwriteDoc*>(OpenDocumentFile(info.m_strFileName));
+    CLoomwriteView* view = doc ? dynamic_cast<CLoomwriteView*>(doc->GetView()) : nullptr;
+    IHtmlEngine* engine = view ? view->GetEngine() : nullptr;
+    if (!engine)
+        return;
+    // The page loads asynchronously; printing waits for it, and the program then ends.
+    QEventLoop loop;
+    bool printed = false;
+    QObject::connect(engine, &IHtmlEngine::printFinished, &loop, [&](bool ok) {
+        printed = ok;
+        loop.quit();
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (view->m_documentCompleteCount < 2)
+            return;
+        poll.stop();
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        if (printTo)
+            printer->setPrinterName(info.m_strPrinterName);
+        if (FAILED(engine->print(printer)))
+            loop.quit();
+    });
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    poll.start(20);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!printed)
+        AfxMessageBox(QStringLiteral("\"%1\" could not be printed.").arg(info.m_strFileName), MB_OK | MB_ICONERROR);
 }
 
 int CLoomwriteApp::ExitInstance() { return CWinAppEx::ExitInstance(); }

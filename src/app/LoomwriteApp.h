@@ -16,6 +16,9 @@ public:
     int ExitInstance() override;
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo) override;
 
+    // "p"/"pt": prints the file once its page has loaded, on the default or the named printer.
+    void PrintFromCommandLine(const CCommandLineInfo& info);
+
     void OnAppAbout();
     void OnFilePrintSetup();
 

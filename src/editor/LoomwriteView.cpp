@@ -13,9 +13,12 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
 
 namespace lw {
+
+Q_LOGGING_CATEGORY(lcStartup, "loomwrite.startup", QtWarningMsg)
 
 namespace {
 // Block format entries: 0x8D00 upward. The last ID of the range is never filled, so a
@@ -43,8 +46,13 @@ void CLoomwriteView::OnEngineDocumentComplete(const QString&) {
     if (IHtmlEngine* engine = GetEngine())
         engine->setDesignMode(true);
     // The second completion follows the switch into design mode: the page is editable.
-    if (m_documentCompleteCount == 1)
+    if (m_documentCompleteCount == 1) {
         ApplyEditorOptions();
+        static bool first = true;
+        if (first)
+            qCInfo(lcStartup, "first page editable");
+        first = false;
+    }
     ++m_documentCompleteCount;
 }
 

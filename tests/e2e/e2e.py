@@ -90,6 +90,9 @@ class Session:
             return out.split()[0] if out else None
         return wait_for("a window named " + name, search, timeout)
 
+    def visible_windows(self):
+        return self.xdotool("search", "--onlyvisible", "--pid", str(self.proc.pid), "", check=False).split()
+
     def focus(self, window):
         self.xdotool("windowfocus", "--sync", window)
 

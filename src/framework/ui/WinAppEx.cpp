@@ -36,15 +36,20 @@ int CWinAppEx::Run() {
     QObject::connect(app, &QGuiApplication::commitDataRequest, app,
                      [this](QSessionManager& manager) { onCommitData(manager); });
     if (!InitInstance()) {
+        // Windows and documents go while the application object still exists.
+        CloseAllDocuments(FALSE);
         if (m_pMainWnd)
             m_pMainWnd->DestroyWindow();
         m_pMainWnd = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return ExitInstance();
     }
     installIdleHook();
     const int code = QApplication::exec();
     if (m_nExitCode == 0)
         m_nExitCode = code;
+    CloseAllDocuments(FALSE);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return ExitInstance();
 }
 

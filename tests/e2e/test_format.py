@@ -1,0 +1,42 @@
+"""Select a word with the mouse, choose Text > Bold from the menu with the mouse, save: the word is bold."""
+
+import re
+import sys
+
+import e2e
+
+PAGE = b"""<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>format</title></head>
+<body><p>Loomwrite makes pages.</p></body></html>
+"""
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def test_bold_from_the_text_menu(s):
+    page = s.path("format.html")
+    with open(page, "wb") as f:
+        f.write(PAGE)
+    s.start(page)
+    window = s.find_window("format.html - Loomwrite")
+    s.focus(window)
+    s.wait_for_page_text(window)
+    # Double-click the first word of the page to select it.
+    s.xdotool("mousemove", "--window", window, "40", "68")
+    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+    # The Text menu on the menu bar, then its Bold item once the menu's window shows.
+    before = s.visible_windows()
+    s.click(window, 199, 8)
+    e2e.wait_for("the Text menu to open", lambda: len(s.visible_windows()) > len(before), 10)
+    s.click(window, 224, 75)
+    s.key("ctrl+s")
+    e2e.wait_for("the bold word on disk",
+                 lambda: re.search(rb"<(b|strong)>Loomwrite</(b|strong)>|font-weight: ?(bold|700)[^>]*>Loomwrite",
+                                   read(page)), 20)
+
+
+if __name__ == "__main__":
+    sys.exit(e2e.run([test_bold_from_the_text_menu]))
