@@ -1,14 +1,31 @@
 #include "frame/MainFrame.h"
 
+#include "frame/WindowsDialog.h"
+#include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
+#include "framework/ui/ColorMenuButton.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBar.h"
+#include "framework/ui/ToolBarFontComboBox.h"
 #include "resources/CommandIds.h"
 
+#include <QDir>
 #include <span>
 
 namespace lw {
 
+namespace {
+constexpr UINT ID_TOOLBAR_FORMAT = 59399;
+constexpr UINT ID_TOOLBAR_INSERT = 59400;
+constexpr const char* kUserImagesFile = "UserImages.bmp";
+} // namespace
+
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWndEx)
-    ON_MESSAGE(WM_CREATE, &CMainFrame::OnCreate)
+ON_MESSAGE(WM_CREATE, &CMainFrame::OnCreate)
+ON_COMMAND(ID_WINDOW_MANAGER, &CMainFrame::OnWindowsDialog)
+ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomizeBars)
+ON_REGISTERED_MESSAGE("TOOLBAR_CREATE", &CMainFrame::OnUserToolbarCreated)
+ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &CMainFrame::OnToolbarReset)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
@@ -18,16 +35,157 @@ CMainFrame::CMainFrame() {
     }
 }
 
+CMainFrame::~CMainFrame() {
+    // The user images are shared by every toolbar of the process while this frame lives.
+    if (CMFCToolBar::GetUserImages() == &m_userImages)
+        CMFCToolBar::SetUserImages(nullptr);
+}
+
+CMFCToolBar* CMainFrame::createToolBar(UINT id, UINT resourceId, UINT titleId) {
+    auto* bar = new CMFCToolBar(GetWidget());
+    if (!bar->Create(this, id)) {
+        delete bar;
+        return nullptr;
+    }
+    // Registered first: loading tells the frame, whose reset handler looks for the bars.
+    if (id == ID_VIEW_TOOLBAR)
+        m_standardBar = bar;
+    else if (id == ID_TOOLBAR_FORMAT)
+        m_formatBar = bar;
+    else
+        m_insertBar = bar;
+    if (!bar->LoadToolBar(resourceId))
+        return nullptr;
+    bar->SetWindowText(AfxLoadString(titleId));
+    return bar;
+}
+
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+    const bool hi = m_hiColorIcons != 0;
+    const UINT bars[][3] = {
+        {ID_VIEW_TOOLBAR, hi ? IDR_MAINFRAME_256 : IDR_MAINFRAME, IDS_TOOLBAR_STANDARD},
+        {ID_TOOLBAR_FORMAT, hi ? IDR_FORMAT_BAR_256 : IDR_FORMAT_BAR, IDS_TOOLBAR_FORMAT},
+        {ID_TOOLBAR_INSERT, hi ? IDR_INSERT_BAR_256 : IDR_INSERT_BAR, IDS_TOOLBAR_INSERT}};
+    std::vector<CMFCToolBar*> toolBars;
+    for (const auto& b : bars) {
+        CMFCToolBar* bar = createToolBar(b[0], b[1], b[2]);
+        if (!bar)
+            return -1;
+        toolBars.push_back(bar);
+    }
+    const QString customize = AfxLoadString(IDS_TOOLBAR_CUSTOMIZE);
+    for (CMFCToolBar* bar : toolBars)
+        bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, customize);
+    CMFCToolBar::SetNonScaledImages(true);
+
+    auto* statusBar = new CMFCStatusBar(GetWidget());
+    if (!statusBar->Create(this, ID_VIEW_STATUS_BAR))
+        return -1;
+    const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    statusBar->SetIndicators(indicators);
+    SetStatusBar(statusBar);
+
+    for (CMFCToolBar* bar : toolBars)
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    for (CMFCToolBar* bar : toolBars)
+        DockPane(bar);
+    SetDockingMode(DT_SMART);
+
     // One picture per command, from the toolbars and the menu-image strip of the chosen set.
     const UINT hiColor[] = {IDR_MAINFRAME_256, IDR_FORMAT_BAR_256, IDR_INSERT_BAR_256, IDR_MENU_IMAGES};
     const UINT sixteenColor[] = {IDR_MAINFRAME, IDR_FORMAT_BAR, IDR_INSERT_BAR, IDB_MENU_IMAGES_16};
-    for (UINT id : m_hiColorIcons ? std::span<const UINT>(hiColor) : std::span<const UINT>(sixteenColor))
+    for (UINT id : hi ? std::span<const UINT>(hiColor) : std::span<const UINT>(sixteenColor))
         LoadCommandImages(id);
     // The look read at start-up is applied and stored back.
     if (CWinApp* app = AfxGetApp())
         app->WriteInt(QStringLiteral("ApplicationLook"), m_applicationLook);
+
+    loadUserImages();
     return 0;
+}
+
+void CMainFrame::loadUserImages() {
+    // Shared by the whole process: only the first frame reads the file.
+    if (CMFCToolBar::GetUserImages())
+        return;
+    const QSize size(16, m_hiColorIcons ? 16 : 15);
+    if (m_userImages.loadUserImages(QDir::current().filePath(QLatin1String(kUserImagesFile)), size))
+        CMFCToolBar::SetUserImages(&m_userImages);
+}
+
+BOOL CMainFrame::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
+    if (!CMDIFrameWndEx::LoadFrame(nIDResource, pParentWnd, pContext))
+        return FALSE;
+    // Restored toolbar contents hold plain buttons where the controls were.
+    InstallFormatControls();
+    return TRUE;
+}
+
+void CMainFrame::InstallFormatControls() {
+    if (!m_formatBar)
+        return;
+    auto fontBox = std::make_unique<CMFCToolBarFontComboBox>(
+        ID_FORMAT_FONT_NAME, -1, TRUETYPE_FONTTYPE, DEFAULT_CHARSET, CBS_DROPDOWNLIST, 200, DEFAULT_PITCH);
+    auto sizeBox = std::make_unique<CMFCToolBarComboBoxButton>(ID_FORMAT_FONT_SIZE, -1, CBS_DROPDOWNLIST, 50);
+    for (const char* size : {"8", "10", "12", "14", "18", "24", "36"})
+        sizeBox->AddItem(QLatin1String(size), 0);
+    const QString other = AfxLoadString(IDS_COLOR_OTHER);
+
+    auto colorButton = [&](UINT id, UINT tearOffId, QColor color) {
+        auto button =
+            std::make_unique<CMFCColorMenuButton>(id, AfxCommandText(id).tooltip, GetCommandIcon(id));
+        button->EnableOtherButton(other);
+        button->SetTearOff(tearOffId);
+        button->SetColor(color, TRUE);
+        return button;
+    };
+    auto fore = colorButton(ID_FORMAT_FORE_COLOR, ID_FORE_COLOR_PALETTE_BAR, QColor(255, 0, 0));
+    auto back = colorButton(ID_FORMAT_BACK_COLOR, ID_BACK_COLOR_PALETTE_BAR, QColor(255, 255, 0));
+
+    m_formatBar->ReplaceButton(ID_FORMAT_FONT_NAME, std::move(fontBox));
+    m_formatBar->ReplaceButton(ID_FORMAT_FONT_SIZE, std::move(sizeBox));
+    m_formatBar->ReplaceButton(ID_FORMAT_FORE_COLOR, std::move(fore));
+    m_formatBar->ReplaceButton(ID_FORMAT_BACK_COLOR, std::move(back));
+}
+
+CMFCToolBarComboBoxButton* CMainFrame::FindComboBox(UINT id) const {
+    if (!m_formatBar)
+        return nullptr;
+    return dynamic_cast<CMFCToolBarComboBoxButton*>(m_formatBar->GetControl(m_formatBar->CommandToIndex(id)));
+}
+
+CMFCToolBarFontComboBox* CMainFrame::GetFontNameBox() const {
+    return dynamic_cast<CMFCToolBarFontComboBox*>(FindComboBox(ID_FORMAT_FONT_NAME));
+}
+
+CMFCToolBarComboBoxButton* CMainFrame::GetFontSizeBox() const {
+    return FindComboBox(ID_FORMAT_FONT_SIZE);
+}
+
+CMFCColorMenuButton* CMainFrame::FindColorButton(UINT id) const {
+    if (!m_formatBar)
+        return nullptr;
+    return dynamic_cast<CMFCColorMenuButton*>(m_formatBar->GetControl(m_formatBar->CommandToIndex(id)));
+}
+
+LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM) {
+    InstallFormatControls();
+    return 0;
+}
+
+LRESULT CMainFrame::OnUserToolbarCreated(WPARAM, LPARAM) {
+    // Only the Customize dialog asks for new toolbars, and it does not exist yet.
+    return 0;
+}
+
+void CMainFrame::OnWindowsDialog() {
+    CWindowsDialog dialog(this, GetWidget());
+    dialog.exec();
+}
+
+void CMainFrame::OnCustomizeBars() {
+    AfxMessageBox(QStringLiteral("Customizing toolbars is not available yet."), MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace lw

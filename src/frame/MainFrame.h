@@ -1,20 +1,59 @@
 #pragma once
-// The program's main window.
+// The program's main window: menu bar, the Standard, Format and Insert toolbars, the
+// status bar, docking, and the controls of the Format toolbar.
 
 #include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/ToolBarImages.h"
 
 namespace lw {
+
+class CMFCColorMenuButton;
+class CMFCStatusBar;
+class CMFCToolBar;
+class CMFCToolBarComboBoxButton;
+class CMFCToolBarFontComboBox;
 
 class CMainFrame : public CMDIFrameWndEx {
     DECLARE_MESSAGE_MAP()
 public:
     // Reads the image-set and look settings the frame is built with.
     CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) override;
+    // Puts the font name box, the font size box and the two colour buttons in place of
+    // their buttons on the Format toolbar, wherever the toolbar still carries them.
+    virtual void InstallFormatControls();
+
+    CMFCToolBar* GetFormatBar() const { return m_formatBar; }
+    CMFCToolBar* GetStandardBar() const { return m_standardBar; }
+    CMFCToolBar* GetInsertBar() const { return m_insertBar; }
+    const CMFCToolBarImages& GetUserImages() const { return m_userImages; }
+
+    // The Format toolbar's controls by command ID; nullptr when the toolbar does not
+    // carry it (the user may have removed it).
+    CMFCToolBarComboBoxButton* FindComboBox(UINT id) const;
+    CMFCToolBarFontComboBox* GetFontNameBox() const;
+    CMFCToolBarComboBoxButton* GetFontSizeBox() const;
+    CMFCColorMenuButton* FindColorButton(UINT id) const;
 
     LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnToolbarReset(WPARAM, LPARAM);
+    LRESULT OnUserToolbarCreated(WPARAM, LPARAM);
+    void OnWindowsDialog();
+    void OnCustomizeBars();
 
     int m_hiColorIcons = 1;
     int m_applicationLook = 0;
+
+private:
+    CMFCToolBar* createToolBar(UINT id, UINT resourceId, UINT titleId);
+    void loadUserImages();
+
+    CMFCToolBar* m_standardBar = nullptr;
+    CMFCToolBar* m_formatBar = nullptr;
+    CMFCToolBar* m_insertBar = nullptr;
+    CMFCToolBarImages m_userImages;
 };
 
 } // namespace lw

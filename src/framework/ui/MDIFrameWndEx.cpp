@@ -10,11 +10,13 @@
 #include "framework/ui/KeyboardManager.h"
 #include "framework/ui/MDIChildWndEx.h"
 #include "framework/ui/MenuBar.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBar.h"
 #include "framework/ui/WinAppEx.h"
 
 #include <QCloseEvent>
-#include <QDataStream>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
@@ -66,17 +68,25 @@ QAction* addRunTimeAction(QMenu* menu, const QString& text, QAction* before = nu
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
-    ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWndEx::OnWindowCascade)
-    ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWndEx::OnWindowTileHorz)
-    ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWndEx::OnWindowTileVert)
-    ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
-    ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
+ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWndEx::OnWindowCascade)
+ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWndEx::OnWindowTileHorz)
+ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWndEx::OnWindowTileVert)
+ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
+ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
 
 CFrameWidget::CFrameWidget(CMDIFrameWndEx* owner) : m_owner(owner), m_mdiArea(new QMdiArea(this)) {
     setCentralWidget(m_mdiArea);
     setAcceptDrops(true);
+}
+
+QMenu* CFrameWidget::createPopupMenu() {
+    if (!m_owner)
+        return nullptr;
+    auto* menu = new QMenu(this);
+    m_owner->AddPaneEntries(menu, nullptr);
+    return menu;
 }
 
 void CFrameWidget::closeEvent(QCloseEvent* event) {
@@ -113,7 +123,9 @@ CMDIFrameWndEx::~CMDIFrameWndEx() {
     }
 }
 
-QMdiArea* CMDIFrameWndEx::GetMdiArea() const { return m_widget ? m_widget->mdiArea() : nullptr; }
+QMdiArea* CMDIFrameWndEx::GetMdiArea() const {
+    return m_widget ? m_widget->mdiArea() : nullptr;
+}
 
 BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
     m_widget = new CFrameWidget(this);
@@ -143,15 +155,16 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     m_widget->statusBar()->addWidget(m_messagePane, 1);
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
 
-    QObject::connect(m_widget->mdiArea(), &QMdiArea::subWindowActivated, m_widget, [this](QMdiSubWindow* sub) {
-        MDIActivate(CMDIChildWndEx::FromSubWindow(sub));
-    });
+    QObject::connect(m_widget->mdiArea(), &QMdiArea::subWindowActivated, m_widget,
+                     [this](QMdiSubWindow* sub) { MDIActivate(CMDIChildWndEx::FromSubWindow(sub)); });
 
     if (!CMDIFrameWnd::LoadFrame(nIDResource, pParentWnd, pContext))
         return FALSE;
     // The window exists: the frame's creation handler builds its bars.
     if (SendMessage(WM_CREATE) == -1)
         return FALSE;
+    // The bars exist: the layout the user left them in comes back.
+    LoadBarState();
     switchMenu();
     OnUpdateFrameTitle(TRUE);
     return TRUE;
@@ -211,7 +224,9 @@ void CMDIFrameWndEx::SetWindowText(const QString& text) {
         m_widget->setWindowTitle(text);
 }
 
-QString CMDIFrameWndEx::GetWindowText() const { return m_widget ? m_widget->windowTitle() : QString(); }
+QString CMDIFrameWndEx::GetWindowText() const {
+    return m_widget ? m_widget->windowTitle() : QString();
+}
 
 void CMDIFrameWndEx::OnClose() {
     SaveWorkspaceState();
@@ -223,7 +238,9 @@ void CMDIFrameWndEx::OnClose() {
     DestroyWindow();
 }
 
-QIcon CMDIFrameWndEx::GetCommandIcon(UINT id) const { return m_commandImages.icon(id); }
+QIcon CMDIFrameWndEx::GetCommandIcon(UINT id) const {
+    return m_commandImages.icon(id);
+}
 
 BOOL CMDIFrameWndEx::LoadCommandImages(UINT toolbarId) {
     const std::optional<ToolbarResource> layout = CResourceTables::instance().loadToolbar(toolbarId);
@@ -250,6 +267,7 @@ void CMDIFrameWndEx::SaveWorkspaceState() {
     out.setByteOrder(QDataStream::LittleEndian);
     out << qint32(r.left()) << qint32(r.top()) << qint32(r.right() + 1) << qint32(r.bottom() + 1);
     const QString section = app->GetRegistryBase() + QLatin1Char('\\') + kPlacementSection;
+    SaveBarState();
     const int showCmd = m_widget->isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     app->GetSettingsStore()->apply([&](CSettingsTree& tree) {
         tree.writeBinary(section, QStringLiteral("MainWindowRect"), rect);
@@ -276,13 +294,107 @@ void CMDIFrameWndEx::LoadWindowPlacement() {
 }
 
 void CMDIFrameWndEx::SetMessageText(const QString& text) {
-    if (m_messagePane)
+    if (m_statusBar && m_statusBar->CommandToIndex(CMFCStatusBar::kMessagePane) >= 0)
+        m_statusBar->SetPaneText(m_statusBar->CommandToIndex(CMFCStatusBar::kMessagePane), text);
+    else if (m_messagePane)
         m_messagePane->setText(text);
 }
 
-QString CMDIFrameWndEx::GetMessageText() const { return m_messagePane ? m_messagePane->text() : QString(); }
+QString CMDIFrameWndEx::GetMessageText() const {
+    if (m_statusBar && m_statusBar->CommandToIndex(CMFCStatusBar::kMessagePane) >= 0)
+        return m_statusBar->GetPaneText(m_statusBar->CommandToIndex(CMFCStatusBar::kMessagePane));
+    return m_messagePane ? m_messagePane->text() : QString();
+}
 
-void CMDIFrameWndEx::OnIdleUpdateCmdUI() {}
+void CMDIFrameWndEx::OnIdleUpdateCmdUI() {
+    if (!m_widget || IsDestroyed())
+        return;
+    // Hidden bars are brought up to date when they are shown again.
+    for (CMFCToolBar* bar : m_toolBars)
+        if (!bar->isHidden())
+            bar->OnUpdateCmdUI(this, TRUE);
+    if (m_statusBar && !m_statusBar->isHidden())
+        m_statusBar->OnUpdateCmdUI();
+}
+
+void CMDIFrameWndEx::EnableDocking(UINT align) {
+    if (!m_widget)
+        return;
+    // Side bars take the corners so that top and bottom bars keep the full width.
+    m_widget->setCorner(Qt::TopLeftCorner, (align & 0x1000) ? Qt::LeftDockWidgetArea : Qt::TopDockWidgetArea);
+    m_widget->setCorner(Qt::BottomLeftCorner,
+                        (align & 0x1000) ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea);
+    m_widget->setCorner(Qt::TopRightCorner,
+                        (align & 0x4000) ? Qt::RightDockWidgetArea : Qt::TopDockWidgetArea);
+    m_widget->setCorner(Qt::BottomRightCorner,
+                        (align & 0x4000) ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea);
+}
+
+void CMDIFrameWndEx::DockPane(CMFCToolBar* bar) {
+    if (!m_widget || !bar)
+        return;
+    m_widget->addToolBar(Qt::TopToolBarArea, bar);
+    if (std::find(m_toolBars.begin(), m_toolBars.end(), bar) == m_toolBars.end())
+        m_toolBars.push_back(bar);
+    // A bar deleted with its widget leaves the list at once.
+    QObject::connect(bar, &QObject::destroyed, m_widget, [this, bar] {
+        m_toolBars.erase(std::remove(m_toolBars.begin(), m_toolBars.end(), bar), m_toolBars.end());
+    });
+}
+
+CMFCToolBar* CMDIFrameWndEx::GetToolBar(UINT id) const {
+    for (CMFCToolBar* bar : m_toolBars)
+        if (bar->GetDlgCtrlID() == id)
+            return bar;
+    return nullptr;
+}
+
+void CMDIFrameWndEx::SetStatusBar(CMFCStatusBar* bar) {
+    if (!m_widget || !bar)
+        return;
+    const QString text = GetMessageText();
+    m_widget->setStatusBar(bar);
+    m_statusBar = bar;
+    SetMessageText(text);
+}
+
+void CMDIFrameWndEx::SetDockingMode(UINT mode, int) {
+    s_nDockingMode = mode == DT_SMART ? DT_SMART : DT_STANDARD;
+}
+
+std::vector<CMDIFrameWndEx::PaneEntry> CMDIFrameWndEx::GetPaneEntries() const {
+    std::vector<PaneEntry> entries;
+    for (CMFCToolBar* bar : m_toolBars) {
+        QPointer<CMFCToolBar> guard(bar);
+        entries.push_back({bar->windowTitle(), [guard] { return guard && !guard->isHidden(); },
+                           [guard](bool on) {
+                               if (guard)
+                                   guard->setVisible(on);
+                           }});
+    }
+    return entries;
+}
+
+void CMDIFrameWndEx::AddPaneEntries(QMenu* menu, QAction* before) {
+    for (const PaneEntry& pane : GetPaneEntries()) {
+        QAction* action = addRunTimeAction(menu, pane.caption, before);
+        action->setCheckable(true);
+        action->setChecked(pane.isVisible());
+        QObject::connect(action, &QAction::triggered, m_widget,
+                         [setVisible = pane.setVisible](bool on) { setVisible(on); });
+    }
+    if (menu->actions().size() > 0 && !GetPaneEntries().empty())
+        addRunTimeAction(menu, QString(), before)->setSeparator(true);
+    QAction* customize = addRunTimeAction(menu, AfxLoadString(IDS_CUSTOMIZE), before);
+    AfxSetActionCommandId(customize, ID_CUSTOMIZE);
+    QObject::connect(customize, &QAction::triggered, m_widget, [this] {
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_CUSTOMIZE), 0), 0);
+    });
+    // The customise entry follows the route's verdict like any menu item.
+    CMenuCmdUI ui(customize);
+    ui.m_nID = ID_CUSTOMIZE;
+    ui.DoUpdate(this, TRUE);
+}
 
 void CMDIFrameWndEx::OnDropFiles(const QStringList& paths) {
     CWinApp* app = AfxGetApp();
@@ -324,8 +436,9 @@ void CMDIFrameWndEx::fillRecentFiles(QMenu* menu) {
         QAction* action = addRunTimeAction(menu, list->MenuText(i, folder), after);
         const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
         AfxSetActionCommandId(action, id);
-        QObject::connect(action, &QAction::triggered, m_widget,
-                         [this, id] { SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0); });
+        QObject::connect(action, &QAction::triggered, m_widget, [this, id] {
+            SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+        });
     }
 }
 
@@ -366,18 +479,7 @@ void CMDIFrameWndEx::fillPaneList(QMenu* menu) {
         if (AfxActionCommandId(a) == ID_VIEW_TOOLBAR)
             placeholder = a;
     placeholder->setVisible(false);
-    for (const PaneEntry& pane : GetPaneEntries()) {
-        QAction* action = addRunTimeAction(menu, pane.caption, placeholder);
-        action->setCheckable(true);
-        action->setChecked(pane.isVisible());
-        QObject::connect(action, &QAction::triggered, m_widget,
-                         [setVisible = pane.setVisible](bool on) { setVisible(on); });
-    }
-    QAction* customize = addRunTimeAction(menu, AfxLoadString(IDS_CUSTOMIZE));
-    AfxSetActionCommandId(customize, ID_CUSTOMIZE);
-    QObject::connect(customize, &QAction::triggered, m_widget, [this] {
-        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_CUSTOMIZE), 0), 0);
-    });
+    AddPaneEntries(menu, placeholder);
 }
 
 void CMDIFrameWndEx::OnWindowCascade() {
@@ -444,6 +546,8 @@ void CMDIFrameWndEx::OnDestroy() {
     }
     m_menuBar = nullptr;
     m_messagePane = nullptr;
+    m_statusBar = nullptr;
+    m_toolBars.clear();
 }
 
 void CMDIFrameWndEx::PostNcDestroy() {

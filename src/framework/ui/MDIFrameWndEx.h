@@ -23,7 +23,13 @@ namespace lw {
 
 class CMDIChildWndEx;
 class CMFCMenuBar;
+class CMFCStatusBar;
+class CMFCToolBar;
 class CMDIFrameWndEx;
+
+// Docking modes: outlines only, or markers showing where a dragged pane would dock.
+inline constexpr UINT DT_STANDARD = 0x0;
+inline constexpr UINT DT_SMART = 0x80;
 
 // The main window widget; it forwards what happens on screen to its frame object.
 class CFrameWidget : public QMainWindow {
@@ -31,6 +37,9 @@ public:
     explicit CFrameWidget(CMDIFrameWndEx* owner);
     QMdiArea* mdiArea() const { return m_mdiArea; }
     void detach() { m_owner = nullptr; }
+
+    // The bar context menu: every toolbar (checked while shown), then "Customize...".
+    QMenu* createPopupMenu() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,7 +101,25 @@ public:
         std::function<bool()> isVisible;
         std::function<void(bool)> setVisible;
     };
-    virtual std::vector<PaneEntry> GetPaneEntries() const { return {}; }
+    virtual std::vector<PaneEntry> GetPaneEntries() const;
+
+    // Control bars. Toolbars dock on the sides EnableDocking allows; DockPane puts a
+    // bar at its default place (the top edge) and makes it one of the frame's bars.
+    void EnableDocking(UINT align);
+    void DockPane(CMFCToolBar* bar);
+    const std::vector<CMFCToolBar*>& GetToolBars() const { return m_toolBars; }
+    CMFCToolBar* GetToolBar(UINT id) const;
+    // The status bar replaces the frame's plain message line.
+    void SetStatusBar(CMFCStatusBar* bar);
+    CMFCStatusBar* GetStatusBar() const { return m_statusBar; }
+    // How panes dock while dragged (DT_STANDARD or DT_SMART), for all frames.
+    static void SetDockingMode(UINT mode, int theme = 0);
+    static UINT GetDockingMode() { return s_nDockingMode; }
+
+    // Bar layout, visibility and toolbar buttons under the workspace key; restored
+    // only when a layout version was stored. Loading returns FALSE for nothing restored.
+    void SaveBarState() const;
+    BOOL LoadBarState();
 
     // Framework commands: window arrangement and the status bar.
     void OnWindowCascade();
@@ -107,6 +134,10 @@ protected:
     void PostNcDestroy() override;
     // Fills the run-time entries of a popup that is about to show.
     virtual void FillRunTimeEntries(QMenu* menu);
+    // Adds the pane list and "Customize..." to a menu, before `before` (or at the end).
+    void AddPaneEntries(QMenu* menu, QAction* before);
+
+    friend class CFrameWidget;
 
 private:
     void fillRecentFiles(QMenu* menu);
@@ -117,7 +148,10 @@ private:
 
     QPointer<CFrameWidget> m_widget;
     CMFCMenuBar* m_menuBar = nullptr;
-    QLabel* m_messagePane = nullptr;
+    QPointer<QLabel> m_messagePane;
+    CMFCStatusBar* m_statusBar = nullptr;
+    std::vector<CMFCToolBar*> m_toolBars; // owned by the main window widget
+    static inline UINT s_nDockingMode = DT_STANDARD;
     QString m_strTitle;
     CMFCCommandImages m_commandImages;
 };

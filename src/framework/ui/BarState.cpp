@@ -1,0 +1,129 @@
+// The main frame's bars between runs: each toolbar's buttons and resource layout, each
+// bar's visibility and the docking positions of all of them, kept under the workspace
+// key and read back only when a layout version was stored with them.
+
+#include "framework/core/SettingsStore.h"
+#include "framework/core/WinApp.h"
+#include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/ToolBar.h"
+
+#include <QtDebug>
+#include <algorithm>
+
+namespace lw {
+
+namespace {
+
+constexpr quint32 kLayoutMajor = 14;
+constexpr quint32 kLayoutMinor = 44;
+// The version QMainWindow's docking state is saved with; another one is not restored.
+constexpr int kDockingStateVersion = 1;
+
+QByteArray encodeIds(const std::vector<UINT>& ids) {
+    QByteArray bytes;
+    bytes.reserve(int(ids.size()) * 2);
+    for (UINT id : ids) {
+        bytes.append(char(id & 0xFF));
+        bytes.append(char((id >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+std::vector<UINT> decodeIds(const QByteArray& bytes) {
+    std::vector<UINT> ids;
+    // A stray last byte of a damaged value is ignored.
+    for (int i = 0; i + 1 < bytes.size(); i += 2)
+        ids.push_back(UINT(quint8(bytes[i])) | (UINT(quint8(bytes[i + 1])) << 8));
+    return ids;
+}
+
+bool contains(const std::vector<UINT>& ids, UINT id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// The user's buttons brought in line with a resource that changed since they were
+// stored: buttons the resource dropped go, buttons it gained are added at the end.
+std::vector<UINT> mergeWithResource(std::vector<UINT> buttons, const std::vector<UINT>& storedOriginal,
+                                    const std::vector<UINT>& original) {
+    if (storedOriginal == original)
+        return buttons;
+    std::erase_if(
+        buttons, [&](UINT id) { return id != 0 && contains(storedOriginal, id) && !contains(original, id); });
+    for (UINT id : original)
+        if (id != 0 && !contains(storedOriginal, id) && !contains(buttons, id))
+            buttons.push_back(id);
+    return buttons;
+}
+
+} // namespace
+
+void CMDIFrameWndEx::SaveBarState() const {
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->GetSettingsStore() || !m_widget)
+        return;
+    const QString base = app->GetRegistryBase() + QLatin1Char('\\');
+    const QByteArray docking = m_widget->saveState(kDockingStateVersion);
+    app->GetSettingsStore()->apply([&](CSettingsTree& tree) {
+        const QString version = base + QStringLiteral("ControlBarVersion");
+        tree.writeDWord(version, QStringLiteral("Major"), kLayoutMajor);
+        tree.writeDWord(version, QStringLiteral("Minor"), kLayoutMinor);
+        const QString params = base + QStringLiteral("MFCToolBarParameters");
+        tree.writeDWord(params, QStringLiteral("Tooltips"), 1);
+        tree.writeDWord(params, QStringLiteral("ShortcutKeys"), 1);
+        tree.writeDWord(params, QStringLiteral("LargeIcons"), 0);
+        tree.writeDWord(params, QStringLiteral("MenuAnimation"), 0);
+        tree.writeDWord(params, QStringLiteral("RecentlyUsedMenus"), 0);
+        tree.writeDWord(params, QStringLiteral("MenuShadows"), 1);
+        tree.writeDWord(params, QStringLiteral("ShowAllMenusAfterDelay"), 1);
+        tree.writeBinary(params, QStringLiteral("CommandsUsage"), QByteArray());
+        for (CMFCToolBar* bar : m_toolBars) {
+            const QString id = QString::number(bar->GetDlgCtrlID());
+            const QString key = base + QStringLiteral("MFCToolBar-") + id;
+            tree.writeString(key, QStringLiteral("Name"), bar->windowTitle());
+            tree.writeBinary(key, QStringLiteral("Buttons"), encodeIds(bar->GetButtons()));
+            tree.writeBinary(key, QStringLiteral("OriginalItems"), encodeIds(bar->GetOriginalItems()));
+            tree.writeDWord(base + QStringLiteral("BasePane-") + id, QStringLiteral("IsVisible"),
+                            bar->isHidden() ? 0 : 1);
+        }
+        tree.writeBinary(base + QStringLiteral("DockingManager-%1").arg(GetResourceID()),
+                         QStringLiteral("DockingPaneAndPaneDividers"), docking);
+    });
+}
+
+BOOL CMDIFrameWndEx::LoadBarState() {
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->GetSettingsStore() || !m_widget)
+        return FALSE;
+    const CSettingsStore& store = *app->GetSettingsStore();
+    const QString base = app->GetRegistryBase() + QLatin1Char('\\');
+    const QString version = base + QStringLiteral("ControlBarVersion");
+    if (!store.readDWord(version, QStringLiteral("Major")) ||
+        !store.readDWord(version, QStringLiteral("Minor")))
+        return FALSE;
+    for (CMFCToolBar* bar : std::vector<CMFCToolBar*>(m_toolBars)) {
+        const QString id = QString::number(bar->GetDlgCtrlID());
+        const QString key = base + QStringLiteral("MFCToolBar-") + id;
+        if (const std::optional<QByteArray> buttons = store.readBinary(key, QStringLiteral("Buttons"))) {
+            const std::optional<QByteArray> original = store.readBinary(key, QStringLiteral("OriginalItems"));
+            const std::vector<UINT> storedOriginal =
+                original ? decodeIds(*original) : bar->GetOriginalItems();
+            const std::vector<UINT> ids =
+                mergeWithResource(decodeIds(*buttons), storedOriginal, bar->GetOriginalItems());
+            bar->SetButtons(ids);
+        }
+    }
+    if (const std::optional<QByteArray> docking =
+            store.readBinary(base + QStringLiteral("DockingManager-%1").arg(GetResourceID()),
+                             QStringLiteral("DockingPaneAndPaneDividers"))) {
+        if (!m_widget->restoreState(*docking, kDockingStateVersion))
+            qWarning("The stored bar layout could not be read; the bars keep their built-in places");
+    }
+    for (CMFCToolBar* bar : m_toolBars) {
+        const QString pane = base + QStringLiteral("BasePane-%1").arg(bar->GetDlgCtrlID());
+        if (const std::optional<quint32> visible = store.readDWord(pane, QStringLiteral("IsVisible")))
+            bar->setVisible(*visible != 0);
+    }
+    return TRUE;
+}
+
+} // namespace lw

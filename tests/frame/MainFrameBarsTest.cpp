@@ -1,0 +1,258 @@
+// The main frame's bars as start-up builds them and as the next start brings them back:
+// the first-run layout, the picture sets, the Format toolbar's controls and their reset,
+// the layout kept across a restart, and user images that are refused without harm.
+
+#include "frame/MainFrame.h"
+#include "framework/core/SettingsStore.h"
+#include "framework/ui/ColorMenuButton.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBar.h"
+#include "framework/ui/ToolBarFontComboBox.h"
+#include "framework/ui/WinAppEx.h"
+#include "resources/CommandIds.h"
+#include "resources/ProgramImages.h"
+#include "resources/ProgramResources.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+constexpr UINT kFormatBarId = 59399;
+constexpr UINT kInsertBarId = 59400;
+
+struct BarsFixture : ::testing::Test {
+    CWinAppEx app;
+    static void SetUpTestSuite() {
+        RegisterProgramResources();
+        RegisterProgramImages();
+    }
+    void SetUp() override { app.SetRegistryKey(QStringLiteral("Tarn")); }
+    void TearDown() override {
+        close();
+        app.DelRegTree();
+        QFile::remove(QDir::current().filePath(QStringLiteral("UserImages.bmp")));
+    }
+    CMainFrame* load() {
+        auto* frame = new CMainFrame;
+        EXPECT_TRUE(frame->LoadFrame(IDR_MAINFRAME, nullptr, nullptr));
+        app.m_pMainWnd = frame;
+        return frame;
+    }
+    // What closing the window does to the bars: their state is written, then the frame goes.
+    void close() {
+        if (auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd)) {
+            frame->SaveWorkspaceState();
+            frame->DestroyWindow();
+        }
+    }
+    CMainFrame* restart() {
+        close();
+        return load();
+    }
+};
+
+TEST_F(BarsFixture, FirstRunDocksTheThreeToolbarsAtTheTopAndTheStatusBarAtTheBottom) {
+    CMainFrame* frame = load();
+    const std::vector<CMFCToolBar*>& bars = frame->GetToolBars();
+    ASSERT_EQ(bars.size(), 3u);
+    const QStringList titles = {QStringLiteral("Standard"), QStringLiteral("Format"),
+                                QStringLiteral("Insert")};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bars[size_t(i)]->windowTitle(), titles[i]);
+        EXPECT_EQ(frame->GetWidget()->toolBarArea(bars[size_t(i)]), Qt::TopToolBarArea);
+        EXPECT_FALSE(bars[size_t(i)]->isHidden());
+        EXPECT_NE(bars[size_t(i)]->GetCustomizeButton(), nullptr);
+        EXPECT_EQ(bars[size_t(i)]->allowedAreas(), Qt::AllToolBarAreas);
+    }
+    ASSERT_NE(frame->GetStatusBar(), nullptr);
+    EXPECT_EQ(frame->GetWidget()->statusBar(), frame->GetStatusBar());
+    EXPECT_EQ(frame->GetStatusBar()->GetCount(), 4);
+    EXPECT_EQ(frame->GetMessageText(), QStringLiteral("Ready"));
+    EXPECT_NE(frame->GetWidget()->menuBar(), nullptr);
+    EXPECT_EQ(CMDIFrameWndEx::GetDockingMode(), DT_SMART);
+    // The View menu's list and the bar context menu name the same bars.
+    const auto panes = frame->GetPaneEntries();
+    ASSERT_EQ(panes.size(), 3u);
+    EXPECT_EQ(panes[1].caption, QStringLiteral("Format"));
+    panes[1].setVisible(false);
+    EXPECT_TRUE(frame->GetFormatBar()->isHidden());
+    EXPECT_FALSE(panes[1].isVisible());
+    QMenu* context = frame->GetWidget()->createPopupMenu();
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->actions().last()->text(), QStringLiteral("Customize..."));
+    EXPECT_FALSE(context->actions().value(1)->isChecked());
+    delete context;
+}
+
+TEST_F(BarsFixture, TheImageSetDecidesTheBarsAndTheirButtonSize) {
+    struct Case {
+        int hiColor;
+        UINT standard, format, insert;
+        QSize size;
+    };
+    for (const Case c : {Case{1, IDR_MAINFRAME_256, IDR_FORMAT_BAR_256, IDR_INSERT_BAR_256, QSize(16, 16)},
+                         Case{0, IDR_MAINFRAME, IDR_FORMAT_BAR, IDR_INSERT_BAR, QSize(16, 15)}}) {
+        app.WriteInt(QStringLiteral("HiColorIcons"), c.hiColor);
+        CMainFrame* frame = load();
+        EXPECT_EQ(frame->GetStandardBar()->GetResourceID(), c.standard);
+        EXPECT_EQ(frame->GetFormatBar()->GetResourceID(), c.format);
+        EXPECT_EQ(frame->GetInsertBar()->GetResourceID(), c.insert);
+        for (CMFCToolBar* bar : frame->GetToolBars()) {
+            EXPECT_EQ(bar->iconSize(), c.size) << c.hiColor;
+            const QAction* first = bar->GetAction(0);
+            if (!bar->GetControl(0)) {
+                EXPECT_EQ(first->icon().availableSizes().value(0), c.size) << c.hiColor;
+            }
+        }
+        close();
+    }
+}
+
+TEST_F(BarsFixture, TheFormatBarCarriesItsControlsWithRedAndYellow) {
+    CMainFrame* frame = load();
+    CMFCToolBarFontComboBox* font = frame->GetFontNameBox();
+    CMFCToolBarComboBoxButton* size = frame->GetFontSizeBox();
+    ASSERT_NE(font, nullptr);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(frame->GetFormatBar()->CommandToIndex(ID_FORMAT_FONT_NAME), 0);
+    EXPECT_EQ(font->width(), 200);
+    EXPECT_EQ(size->width(), 50);
+    QStringList sizes;
+    for (int i = 0; i < size->GetCount(); ++i)
+        sizes << size->GetItem(i);
+    EXPECT_EQ(sizes, QStringList({"8", "10", "12", "14", "18", "24", "36"}));
+    EXPECT_EQ(size->GetCurSel(), -1);
+    CMFCColorMenuButton* fore = frame->FindColorButton(ID_FORMAT_FORE_COLOR);
+    CMFCColorMenuButton* back = frame->FindColorButton(ID_FORMAT_BACK_COLOR);
+    ASSERT_NE(fore, nullptr);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(fore->GetText(), QStringLiteral("Fore Color"));
+    EXPECT_EQ(back->GetText(), QStringLiteral("Back Color"));
+    EXPECT_EQ(fore->GetColorRef(), 0x0000FFu);
+    EXPECT_EQ(back->GetColorRef(), 0x00FFFFu);
+    EXPECT_EQ(fore->GetTearOffID(), ID_FORE_COLOR_PALETTE_BAR);
+    EXPECT_EQ(back->GetTearOffID(), ID_BACK_COLOR_PALETTE_BAR);
+    EXPECT_EQ(fore->GetOtherLabel(), QStringLiteral("Other..."));
+    // Only one control per command: the rest of the bar keeps plain buttons.
+    EXPECT_EQ(frame->FindComboBox(ID_TEXT_BOLD), nullptr);
+}
+
+TEST_F(BarsFixture, ResettingAnyToolbarPutsRedAndYellowBackAndEmptiesTheBoxes) {
+    CMainFrame* frame = load();
+    for (CMFCToolBar* bar : {frame->GetStandardBar(), frame->GetFormatBar(), frame->GetInsertBar()}) {
+        frame->FindColorButton(ID_FORMAT_FORE_COLOR)->OnColorChosen(Qt::blue);
+        frame->FindColorButton(ID_FORMAT_BACK_COLOR)->SetColor(Qt::green);
+        frame->GetFontSizeBox()->SelectItem(3);
+        bar->ResetToolBar();
+        EXPECT_EQ(frame->FindColorButton(ID_FORMAT_FORE_COLOR)->GetColor(), QColor(255, 0, 0));
+        EXPECT_EQ(frame->FindColorButton(ID_FORMAT_BACK_COLOR)->GetColor(), QColor(255, 255, 0));
+        EXPECT_EQ(CMFCColorMenuButton::GetColorByCmdID(ID_FORMAT_FORE_COLOR), QColor(255, 0, 0));
+        EXPECT_EQ(frame->GetFontSizeBox()->GetCurSel(), -1);
+    }
+}
+
+TEST_F(BarsFixture, ARemovedSizeBoxStaysAwayAfterARestartAndComesBackWithAReset) {
+    CMainFrame* frame = load();
+    CMFCToolBar* format = frame->GetFormatBar();
+    ASSERT_TRUE(format->RemoveButton(format->CommandToIndex(ID_FORMAT_FONT_SIZE)));
+    frame = restart();
+    EXPECT_EQ(frame->GetFontSizeBox(), nullptr);
+    EXPECT_NE(frame->GetFontNameBox(), nullptr);
+    EXPECT_NE(frame->FindColorButton(ID_FORMAT_FORE_COLOR), nullptr);
+    frame->GetFormatBar()->ResetToolBar();
+    ASSERT_NE(frame->GetFontSizeBox(), nullptr);
+    EXPECT_EQ(frame->GetFormatBar()->CommandToIndex(ID_FORMAT_FONT_SIZE), 1);
+}
+
+TEST_F(BarsFixture, BarsComeBackWhereTheUserLeftThem) {
+    CMainFrame* frame = load();
+    frame->GetWidget()->addToolBar(Qt::LeftToolBarArea, frame->GetFormatBar());
+    frame->GetWidget()->addToolBar(Qt::BottomToolBarArea, frame->GetStandardBar());
+    frame->GetInsertBar()->hide();
+    frame = restart();
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetStandardBar()), Qt::BottomToolBarArea);
+    EXPECT_TRUE(frame->GetInsertBar()->isHidden());
+    // The values are under the workspace key by the names the layout is known by.
+    CSettingsStore& store = *app.GetSettingsStore();
+    EXPECT_EQ(store.readDWord(QStringLiteral("Workspace\\ControlBarVersion"), QStringLiteral("Major")), 14u);
+    EXPECT_EQ(store.readDWord(QStringLiteral("Workspace\\ControlBarVersion"), QStringLiteral("Minor")), 44u);
+    EXPECT_EQ(store.readDWord(QStringLiteral("Workspace\\BasePane-59400"), QStringLiteral("IsVisible")), 0u);
+    EXPECT_EQ(store.readString(QStringLiteral("Workspace\\MFCToolBar-59399"), QStringLiteral("Name")),
+              QStringLiteral("Format"));
+    EXPECT_TRUE(store.readBinary(QStringLiteral("Workspace\\DockingManager-128"),
+                                 QStringLiteral("DockingPaneAndPaneDividers")));
+}
+
+TEST_F(BarsFixture, WithoutALayoutVersionTheStoredLayoutIsIgnored) {
+    CMainFrame* frame = load();
+    frame->GetWidget()->addToolBar(Qt::LeftToolBarArea, frame->GetFormatBar());
+    close();
+    app.GetSettingsStore()->deleteKey(QStringLiteral("Workspace\\ControlBarVersion"));
+    frame = load();
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::TopToolBarArea);
+}
+
+TEST_F(BarsFixture, DamagedStoredBarsAreSurvivedWithUnknownButtonsDropped) {
+    load();
+    close();
+    CSettingsStore& store = *app.GetSettingsStore();
+    // Cut, an unknown command, Paste, and a stray odd byte.
+    store.writeBinary(QStringLiteral("Workspace\\MFCToolBar-59392"), QStringLiteral("Buttons"),
+                      QByteArray::fromHex("23e1f0ff25e101"));
+    store.writeBinary(QStringLiteral("Workspace\\DockingManager-128"),
+                      QStringLiteral("DockingPaneAndPaneDividers"), QByteArray("not a layout"));
+    CMainFrame* frame = load();
+    EXPECT_EQ(frame->GetStandardBar()->GetButtons(), (std::vector<UINT>{ID_EDIT_CUT, ID_EDIT_PASTE}));
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::TopToolBarArea);
+}
+
+TEST_F(BarsFixture, UserImagesAreReadOnceAndBadFilesAreRefusedWithoutHarm) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        bool loads;
+    };
+    QByteArray goodBmp;
+    {
+        QImage image(48, 16, QImage::Format_RGB888);
+        image.fill(Qt::darkCyan);
+        QBuffer buffer(&goodBmp);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+    }
+    const Case cases[] = {
+        {"a strip of three pictures", goodBmp, true},
+        {"too big", QByteArray(819201, 'B'), false},
+        {"not a bitmap", QByteArray("GIF89a, not a bitmap at all"), false},
+        {"missing", QByteArray(), false},
+    };
+    for (const Case& c : cases) {
+        const QString path = QDir::current().filePath(QStringLiteral("UserImages.bmp"));
+        QFile::remove(path);
+        if (!c.bytes.isEmpty()) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.bytes);
+        }
+        CMainFrame* frame = load();
+        EXPECT_EQ(frame->GetUserImages().isValid(), c.loads) << c.what;
+        EXPECT_EQ(CMFCToolBar::GetUserImages() != nullptr, c.loads) << c.what;
+        if (c.loads) {
+            EXPECT_EQ(frame->GetUserImages().count(), 3) << c.what;
+        }
+        EXPECT_EQ(frame->GetToolBars().size(), 3u) << c.what;
+        close();
+        EXPECT_EQ(CMFCToolBar::GetUserImages(), nullptr) << c.what;
+    }
+}
+
+} // namespace

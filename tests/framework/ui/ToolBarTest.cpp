@@ -1,0 +1,271 @@
+// Toolbars, their controls and the status bar on a bare frame: buttons follow the
+// route's update answers, clicks and control notifications reach handlers with the
+// right codes, the options menu adds and removes buttons, and colours are shared.
+
+#include "framework/ui/ToolBar.h"
+#include "framework/ui/ColorMenuButton.h"
+#include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBarComboBoxButton.h"
+#include "framework/ui/ToolBarFontComboBox.h"
+#include "framework/ui/WinAppEx.h"
+#include "resources/CommandIds.h"
+#include "resources/ProgramImages.h"
+#include "resources/ProgramResources.h"
+#include "support/WaitFor.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+class BarFrame : public CMDIFrameWndEx {
+    DECLARE_MESSAGE_MAP()
+public:
+    bool pasteEnabled = true;
+    std::vector<UINT> commands;
+    std::vector<std::pair<int, CWnd*>> sizeNotifications;
+    std::vector<WPARAM> resets;
+
+    void OnCut() { commands.push_back(ID_EDIT_CUT); }
+    void OnPaste() { commands.push_back(ID_EDIT_PASTE); }
+    void OnUpdatePaste(CCmdUI* ui) { ui->Enable(pasteEnabled); }
+    void OnSizeCloseUp() { sizeNotifications.push_back({CBN_CLOSEUP, sender()}); }
+    void OnSizeSelEnd() { sizeNotifications.push_back({CBN_SELENDOK, sender()}); }
+    LRESULT OnReset(WPARAM w, LPARAM) {
+        resets.push_back(w);
+        return 0;
+    }
+    // The control that sent the command being handled.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        m_sender = reinterpret_cast<CWnd*>(lParam);
+        return CMDIFrameWndEx::OnCommand(wParam, lParam);
+    }
+    CWnd* sender() const { return m_sender; }
+    CWnd* m_sender = nullptr;
+};
+
+BEGIN_MESSAGE_MAP(BarFrame, CMDIFrameWndEx)
+ON_COMMAND(ID_EDIT_CUT, &BarFrame::OnCut)
+ON_COMMAND(ID_EDIT_PASTE, &BarFrame::OnPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &BarFrame::OnUpdatePaste)
+ON_CONTROL(CBN_CLOSEUP, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeCloseUp)
+ON_CONTROL(CBN_SELENDOK, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeSelEnd)
+ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &BarFrame::OnReset)
+END_MESSAGE_MAP()
+
+struct ToolBarFixture : ::testing::Test {
+    CWinAppEx app;
+    BarFrame* frame = nullptr;
+    CMFCToolBar* bar = nullptr;
+
+    static void SetUpTestSuite() {
+        RegisterProgramResources();
+        RegisterProgramImages();
+    }
+    void SetUp() override {
+        app.SetRegistryKey(QStringLiteral("Tarn"));
+        frame = new BarFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, nullptr, nullptr));
+        app.m_pMainWnd = frame;
+        bar = new CMFCToolBar(frame->GetWidget());
+        ASSERT_TRUE(bar->Create(frame, ID_VIEW_TOOLBAR));
+        ASSERT_TRUE(bar->LoadToolBar(IDR_MAINFRAME_256));
+        frame->DockPane(bar);
+    }
+    void TearDown() override {
+        if (app.m_pMainWnd)
+            app.m_pMainWnd->DestroyWindow();
+        app.DelRegTree();
+    }
+    QAction* action(UINT id) const { return bar->GetAction(bar->CommandToIndex(id)); }
+};
+
+TEST_F(ToolBarFixture, LoadingSetsTheResourceButtonsAndTellsTheFrame) {
+    EXPECT_EQ(bar->GetButtons(), bar->GetOriginalItems());
+    EXPECT_EQ(bar->GetCount(), 17);
+    EXPECT_EQ(bar->iconSize(), QSize(16, 16));
+    ASSERT_EQ(frame->resets.size(), 1u);
+    EXPECT_EQ(frame->resets[0], IDR_MAINFRAME_256);
+    EXPECT_EQ(action(ID_EDIT_CUT)->toolTip(), QStringLiteral("Cut"));
+    bar->ResetToolBar();
+    EXPECT_EQ(frame->resets.size(), 2u);
+}
+
+TEST_F(ToolBarFixture, IdleUpdateEnablesButtonsThroughTheRoute) {
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_TRUE(action(ID_EDIT_CUT)->isEnabled());   // a handler exists
+    EXPECT_FALSE(action(ID_EDIT_COPY)->isEnabled()); // nobody handles it
+    EXPECT_TRUE(action(ID_EDIT_PASTE)->isEnabled()); // its update handler says so
+    frame->pasteEnabled = false;
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(action(ID_EDIT_PASTE)->isEnabled());
+    EXPECT_TRUE(action(ID_EDIT_CUT)->isEnabled());
+}
+
+TEST_F(ToolBarFixture, AClickSendsTheCommandUnlessItsUpdateHandlerDisablesIt) {
+    action(ID_EDIT_CUT)->trigger();
+    action(ID_EDIT_PASTE)->trigger();
+    frame->pasteEnabled = false;
+    action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(frame->commands, (std::vector<UINT>{ID_EDIT_CUT, ID_EDIT_PASTE}));
+}
+
+TEST_F(ToolBarFixture, HoveringAButtonShowsItsPromptInTheStatusBar) {
+    action(ID_EDIT_CUT)->hover();
+    EXPECT_EQ(frame->GetMessageText(), AfxCommandText(ID_EDIT_CUT).prompt);
+}
+
+TEST_F(ToolBarFixture, TheOptionsMenuRemovesAndPutsBackButtonsInResourceOrder) {
+    bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, QStringLiteral("Customize..."));
+    QMenu* menu = bar->BuildOptionsMenu();
+    ASSERT_NE(menu, nullptr);
+    QMenu* buttons = menu->actions().value(0)->menu();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(menu->actions().value(0)->text(), QStringLiteral("&Add or Remove Buttons"));
+    EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("Customize..."));
+    QAction* copyItem = nullptr;
+    for (QAction* a : buttons->actions())
+        if (a->text() == QStringLiteral("Copy"))
+            copyItem = a;
+    ASSERT_NE(copyItem, nullptr);
+    const int copyAt = bar->CommandToIndex(ID_EDIT_COPY);
+    copyItem->setChecked(false);
+    EXPECT_EQ(bar->CommandToIndex(ID_EDIT_COPY), -1);
+    copyItem->setChecked(true);
+    EXPECT_EQ(bar->CommandToIndex(ID_EDIT_COPY), copyAt);
+    // The customise button stays the last thing on the bar.
+    EXPECT_EQ(bar->actions().last()->isSeparator(), false);
+    EXPECT_EQ(bar->widgetForAction(bar->actions().last()), bar->GetCustomizeButton());
+}
+
+TEST_F(ToolBarFixture, StoredButtonsNamingNoCommandAreDropped) {
+    const UINT stored[] = {ID_EDIT_CUT, 0, 0xFFF0, ID_EDIT_PASTE};
+    bar->SetButtons(stored);
+    EXPECT_EQ(bar->GetButtons(), (std::vector<UINT>{ID_EDIT_CUT, 0, ID_EDIT_PASTE}));
+}
+
+TEST_F(ToolBarFixture, AReplacedButtonIsAControlThatNotifiesWithItsCodeAndItself) {
+    auto box = std::make_unique<CMFCToolBarComboBoxButton>(ID_FORMAT_FONT_SIZE, -1, CBS_DROPDOWNLIST, 50);
+    CMFCToolBarComboBoxButton* raw = box.get();
+    for (const char* s : {"8", "10", "12"})
+        box->AddItem(QLatin1String(s));
+    // Not on this bar: the control is refused.
+    EXPECT_EQ(bar->ReplaceButton(ID_FORMAT_FONT_SIZE, std::move(box)), -1);
+
+    const UINT stored[] = {ID_EDIT_CUT, ID_FORMAT_FONT_SIZE, ID_EDIT_PASTE};
+    bar->SetButtons(stored);
+    box = std::make_unique<CMFCToolBarComboBoxButton>(ID_FORMAT_FONT_SIZE, -1, CBS_DROPDOWNLIST, 50);
+    raw = box.get();
+    for (const char* s : {"8", "10", "12"})
+        box->AddItem(QLatin1String(s));
+    EXPECT_EQ(bar->ReplaceButton(ID_FORMAT_FONT_SIZE, std::move(box)), 1);
+    EXPECT_EQ(bar->GetControl(1), raw);
+    EXPECT_EQ(raw->width(), 50);
+
+    // Setting the shown value tells nobody.
+    EXPECT_TRUE(raw->SetText(QStringLiteral("10")));
+    EXPECT_EQ(raw->GetCurSel(), 1);
+    EXPECT_FALSE(raw->SetText(QStringLiteral("11")));
+    EXPECT_EQ(raw->GetCurSel(), -1);
+    EXPECT_TRUE(frame->sizeNotifications.empty());
+
+    // Opening the list and closing it without a choice still sends the close-up.
+    raw->showPopup();
+    raw->hidePopup();
+    ASSERT_TRUE(lwtest::waitFor([&] { return !frame->sizeNotifications.empty(); }));
+    EXPECT_EQ(frame->sizeNotifications[0].first, CBN_CLOSEUP);
+    EXPECT_EQ(frame->sizeNotifications[0].second, static_cast<CWnd*>(raw));
+
+    // A choice sends the completed selection.
+    frame->sizeNotifications.clear();
+    raw->activated(2);
+    ASSERT_EQ(frame->sizeNotifications.size(), 1u);
+    EXPECT_EQ(frame->sizeNotifications[0].first, CBN_SELENDOK);
+}
+
+TEST_F(ToolBarFixture, AControlIsEnabledWhenSomeHandlerTakesOneOfItsCodes) {
+    const UINT stored[] = {ID_FORMAT_FONT_SIZE, ID_FORMAT_FONT_NAME};
+    bar->SetButtons(stored);
+    bar->ReplaceButton(ID_FORMAT_FONT_SIZE, std::make_unique<CMFCToolBarComboBoxButton>(
+                                                ID_FORMAT_FONT_SIZE, -1, CBS_DROPDOWNLIST, 50));
+    bar->ReplaceButton(ID_FORMAT_FONT_NAME,
+                       std::make_unique<CMFCToolBarFontComboBox>(ID_FORMAT_FONT_NAME, -1));
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_TRUE(bar->GetControl(0)->GetWidget()->isEnabled());
+    EXPECT_FALSE(bar->GetControl(1)->GetWidget()->isEnabled());
+}
+
+TEST_F(ToolBarFixture, TheFontBoxOffersScalableFamiliesAsAList) {
+    CMFCToolBarFontComboBox box(ID_FORMAT_FONT_NAME, -1, TRUETYPE_FONTTYPE, DEFAULT_CHARSET, CBS_DROPDOWNLIST,
+                                200);
+    EXPECT_FALSE(box.isEditable());
+    EXPECT_EQ(box.width(), 200);
+    EXPECT_EQ(box.GetCount(), int(CMFCToolBarFontComboBox::FontFamilies().size()));
+    EXPECT_EQ(box.GetCurSel(), -1);
+    if (box.GetCount() > 0) {
+        const QString first = box.GetItem(0);
+        EXPECT_TRUE(box.SelectItemStartingWith(first.left(1).toLower()));
+        EXPECT_FALSE(box.SelectItemStartingWith(QStringLiteral("\u2603no such font")));
+        EXPECT_GE(box.GetCurSel(), 0);
+    }
+}
+
+TEST(ColorMenuButtonTest, AColourBelongsToItsCommandAcrossButtons) {
+    CMFCColorMenuButton a(ID_FORMAT_FORE_COLOR, QStringLiteral("Fore Color"));
+    CMFCColorMenuButton b(ID_FORMAT_FORE_COLOR, QStringLiteral("Fore Color"));
+    CMFCColorMenuButton other(ID_FORMAT_BACK_COLOR, QStringLiteral("Back Color"));
+    other.SetColor(Qt::green, TRUE);
+    a.SetColor(QColor(255, 0, 0), TRUE);
+    EXPECT_EQ(b.GetColor(), QColor(255, 0, 0));
+    EXPECT_EQ(b.GetColorRef(), 0x0000FFu);
+    EXPECT_EQ(other.GetColor(), QColor(Qt::green));
+    // Without notification only the one button changes.
+    a.SetColor(Qt::blue, FALSE);
+    EXPECT_EQ(b.GetColor(), QColor(255, 0, 0));
+    // A palette choice is recorded for the command, so a later button starts with it.
+    b.OnColorChosen(QColor(0, 0, 128));
+    EXPECT_EQ(a.GetColor(), QColor(0, 0, 128));
+    CMFCColorMenuButton later(ID_FORMAT_FORE_COLOR, QStringLiteral("Fore Color"));
+    EXPECT_EQ(later.GetColor(), QColor(0, 0, 128));
+}
+
+TEST(ColorMenuButtonTest, TearOffIdsInsideTheMenuRangeMeanNoTearOff) {
+    struct Case {
+        UINT id;
+        UINT expected;
+    };
+    for (const Case c :
+         {Case{36368, 36368}, Case{36369, 36369}, Case{36352, 0}, Case{36367, 0}, Case{0, 0}}) {
+        CMFCColorMenuButton button(ID_FORMAT_FORE_COLOR, QString());
+        button.SetTearOff(c.id);
+        EXPECT_EQ(button.GetTearOffID(), c.expected) << c.id;
+        EXPECT_EQ(button.GetPaletteMenu()->isTearOffEnabled(), c.expected != 0) << c.id;
+    }
+}
+
+TEST_F(ToolBarFixture, TheStatusBarHasAMessagePaneAndLabelledIndicators) {
+    auto* status = new CMFCStatusBar(frame->GetWidget());
+    ASSERT_TRUE(status->Create(frame, ID_VIEW_STATUS_BAR));
+    const UINT panes[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    status->SetIndicators(panes);
+    frame->SetStatusBar(status);
+    EXPECT_EQ(status->GetCount(), 4);
+    EXPECT_EQ(frame->GetMessageText(), QStringLiteral("Ready"));
+    frame->SetMessageText(QStringLiteral("x"));
+    EXPECT_EQ(status->GetPaneText(0), QStringLiteral("x"));
+    // Without a display that reports the lock keys, every indicator reads off.
+    const LockKeyState keys = AfxQueryLockKeys();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_EQ(status->IsIndicatorOn(ID_INDICATOR_CAPS), keys.caps);
+    EXPECT_EQ(status->IsIndicatorOn(ID_INDICATOR_NUM), keys.num);
+    if (!keys.known) {
+        EXPECT_FALSE(status->IsIndicatorOn(ID_INDICATOR_SCRL));
+    }
+}
+
+} // namespace
