@@ -292,3 +292,31 @@ TEST_F(SpineFixture, SavingKeepsPermissionsAndLeavesNoStrayFiles) {
               (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup) & 0x7077);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
+
+TEST_F(SpineFixture, SendMailAttachesACopyAndTheDocumentStaysModified) {
+    // A stand-in mail program that records what it was asked to attach.
+    const QString bin = dir.file("bin");
+    QDir().mkpath(bin);
+    const QString record = dir.file("mail-record.html");
+    writeFile(bin + QStringLiteral("/xdg-email"),
+              QStringLiteral("#!/bin/sh\n[ \"$1\" = --attach ] && cp \"$2\" '%1'\n").arg(record).toUtf8());
+    QFile::setPermissions(bin + QStringLiteral("/xdg-email"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    qputenv("PATH", (bin + QStringLiteral(":") + qEnvironmentVariable("PATH")).toUtf8());
+    if (!CHtmlEditDoc::IsMailAvailable())
+        GTEST_SKIP() << "the mail program was looked up before this test";
+
+    const QString path = dir.file("mail.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("Mailed"));
+    doc->OnFileSendMail();
+    ASSERT_TRUE(lwtest::waitFor([&] { return QFile::exists(record); }, 10000));
+    EXPECT_TRUE(readAll(record).contains("Mailed"));
+    // The file on disk is untouched and the document still has its changes.
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+    EXPECT_TRUE(doc->IsModified());
+    answers << IDCANCEL;
+    doc->OnFileClose();
+    EXPECT_EQ(messages.last(), "Save changes to mail.html?");
+}
