@@ -13,12 +13,15 @@
 #include "resources/ProgramImages.h"
 #include "resources/ProgramResources.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStatusBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -253,6 +256,34 @@ TEST_F(BarsFixture, UserImagesAreReadOnceAndBadFilesAreRefusedWithoutHarm) {
         close();
         EXPECT_EQ(CMFCToolBar::GetUserImages(), nullptr) << c.what;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarsFixture, AFloatedBarFloatsAgainAfterARestart) {
+    CMainFrame* frame = load();
+    frame->ActivateFrame(SW_SHOWNORMAL);
+    frame->GetWidget()->setGeometry(100, 100, 800, 600);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame->GetWidget()));
+    CMFCToolBar* insert = frame->GetInsertBar();
+    // Dragging the bar by its handle far below the window floats it.
+    const QPoint handle(8, insert->height() / 2);
+    const QPoint start = insert->mapToGlobal(handle);
+    auto send = [insert](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, insert->mapFromGlobal(global), global, Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(insert, &event);
+    };
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    for (int y = 60; y <= 600; y += 30)
+        send(QEvent::MouseMove, start + QPoint(0, y), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, start + QPoint(0, 600), Qt::NoButton);
+    ASSERT_TRUE(insert->isFloating());
+    frame = restart();
+    EXPECT_TRUE(frame->GetInsertBar()->isFloating());
+    EXPECT_FALSE(frame->GetFormatBar()->isFloating());
 }
 
 } // namespace
