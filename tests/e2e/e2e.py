@@ -110,23 +110,43 @@ class Session:
         # A person's pause after typing: the page takes the keys asynchronously.
         time.sleep(0.5)
 
-    def has_dark_pixels(self, window, x, y, w, h):
-        """True when the area of the window shows something drawn (text), as a person would see."""
+    def grab_gray(self, window):
+        """The window's pixels as (width, height, bytes), one gray byte per pixel."""
         shot = subprocess.run(["import", "-window", window, "png:-"], env=self.env, capture_output=True,
                               timeout=20)
         if shot.returncode != 0:
-            return False
-        out = subprocess.run(["convert", "png:-", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "-colorspace", "gray",
-                              "-threshold", "50%", "-format", "%[fx:mean]", "info:"],
-                             input=shot.stdout, capture_output=True, timeout=20)
-        try:
-            return float(out.stdout.decode().strip() or "1") < 0.999
-        except ValueError:
-            return False
+            return None
+        pgm = subprocess.run(["convert", "png:-", "-colorspace", "gray", "-depth", "8", "pgm:-"],
+                             input=shot.stdout, capture_output=True, timeout=20).stdout
+        # Binary PGM: "P5\n<w> <h>\n<max>\n" then the pixels.
+        fields = pgm.split(maxsplit=4)
+        if len(fields) < 5 or fields[0] != b"P5":
+            return None
+        return int(fields[1]), int(fields[2]), fields[4]
+
+    def page_text_position(self, window):
+        """Where the page's first line of text is, found as a person sees it: the first dark
+        pixels in rows whose left margin is page-white (bars and captions are grey or coloured
+        there). None while the page shows no text."""
+        grabbed = self.grab_gray(window)
+        if not grabbed:
+            return None
+        width, height, pixels = grabbed
+        for y in range(height):
+            base = y * width
+            if min(pixels[base + 5:base + 10]) <= 250:
+                continue
+            dark = [x for x, v in enumerate(pixels[base + 11:base + min(400, width)]) if v < 100]
+            if dark:
+                # The line's left end: the leftmost dark pixel over the glyphs' height.
+                left = min(x for row in range(y, min(y + 12, height))
+                           for x, v in enumerate(pixels[row * width + 11:row * width + min(400, width)])
+                           if v < 100)
+                return 11 + left + 8, y + 6
+        return None
 
     def wait_for_page_text(self, window, timeout=40.0):
-        # The first line of the page sits below the menu bar and the document window's caption.
-        wait_for("the page to show its text", lambda: self.has_dark_pixels(window, 5, 50, 400, 40), timeout)
+        return wait_for("the page to show its text", lambda: self.page_text_position(window), timeout)
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, check=False)

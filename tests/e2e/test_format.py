@@ -23,9 +23,9 @@ def test_bold_from_the_text_menu(s):
     s.start(page)
     window = s.find_window("format.html - Loomwrite")
     s.focus(window)
-    s.wait_for_page_text(window)
+    x, y = s.wait_for_page_text(window)
     # Double-click the first word of the page to select it.
-    s.xdotool("mousemove", "--window", window, "40", "68")
+    s.xdotool("mousemove", "--window", window, str(x + 10), str(y))
     s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
     # The Text menu on the menu bar, then its Bold item once the menu's window shows.
     before = s.visible_windows()

@@ -22,9 +22,9 @@ def test_type_save_from_menu_and_exit(s):
     s.start(page)
     window = s.find_window("page.html - Loomwrite")
     s.focus(window)
-    s.wait_for_page_text(window)
-    # Click into the page's first line: below the menu bar and the document window's caption.
-    s.click(window, 120, 70)
+    x, y = s.wait_for_page_text(window)
+    # Click into the page's first line.
+    s.click(window, x + 80, y)
     s.key("End")
     s.type(" Typed by a person")
     s.key("alt+f", "s")
@@ -47,8 +47,8 @@ def test_ctrl_s_saves_and_modified_document_asks_on_exit(s):
     s.start(page)
     window = s.find_window("keys.html - Loomwrite")
     s.focus(window)
-    s.wait_for_page_text(window)
-    s.click(window, 120, 70)
+    x, y = s.wait_for_page_text(window)
+    s.click(window, x + 80, y)
     s.key("End")
     s.type(" one")
     s.key("ctrl+s")
