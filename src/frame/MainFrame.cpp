@@ -1,5 +1,6 @@
 #include "frame/MainFrame.h"
 
+#include "frame/FormatBarControls.h"
 #include "frame/WindowsDialog.h"
 #include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
@@ -36,6 +37,8 @@ CMainFrame::CMainFrame() {
 }
 
 CMainFrame::~CMainFrame() {
+    if (GetFormatControls() == m_formatControls.get())
+        SetFormatControls(nullptr);
     // The user images are shared by every toolbar of the process while this frame lives.
     if (CMFCToolBar::GetUserImages() == &m_userImages)
         CMFCToolBar::SetUserImages(nullptr);
@@ -102,6 +105,8 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         app->WriteInt(QStringLiteral("ApplicationLook"), m_applicationLook);
 
     loadUserImages();
+    m_formatControls = std::make_unique<CFormatBarControls>(this);
+    SetFormatControls(m_formatControls.get());
     return 0;
 }
 

@@ -5,8 +5,11 @@
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/ToolBarImages.h"
 
+#include <memory>
+
 namespace lw {
 
+class CFormatBarControls;
 class CMFCColorMenuButton;
 class CMFCStatusBar;
 class CMFCToolBar;
@@ -54,6 +57,8 @@ private:
     CMFCToolBar* m_formatBar = nullptr;
     CMFCToolBar* m_insertBar = nullptr;
     CMFCToolBarImages m_userImages;
+    // What the editing views read and set the Format toolbar's controls through.
+    std::unique_ptr<CFormatBarControls> m_formatControls;
 };
 
 } // namespace lw

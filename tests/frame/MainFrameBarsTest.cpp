@@ -2,6 +2,7 @@
 // the first-run layout, the picture sets, the Format toolbar's controls and their reset,
 // the layout kept across a restart, and user images that are refused without harm.
 
+#include "editor/FormatControls.h"
 #include "frame/MainFrame.h"
 #include "framework/core/SettingsStore.h"
 #include "framework/ui/ColorMenuButton.h"
@@ -146,6 +147,37 @@ TEST_F(BarsFixture, TheFormatBarCarriesItsControlsWithRedAndYellow) {
     EXPECT_EQ(fore->GetOtherLabel(), QStringLiteral("Other..."));
     // Only one control per command: the rest of the bar keeps plain buttons.
     EXPECT_EQ(frame->FindComboBox(ID_TEXT_BOLD), nullptr);
+}
+
+TEST_F(BarsFixture, EditingViewsReachTheControlsThroughTheFrame) {
+    CMainFrame* frame = load();
+    IFormatControls* controls = GetFormatControls();
+    ASSERT_NE(controls, nullptr);
+    EXPECT_EQ(controls->sizeCount(), 7);
+    controls->selectSizeIndex(5);
+    EXPECT_EQ(frame->GetFontSizeBox()->GetText(), QStringLiteral("24"));
+    EXPECT_EQ(controls->selectedSizeIndex(), 5);
+    controls->selectSizeIndex(-1);
+    EXPECT_EQ(controls->selectedSizeIndex(), -1);
+    EXPECT_EQ(controls->buttonColor(ID_FORMAT_FORE_COLOR), 0x0000FFu);
+    EXPECT_EQ(controls->buttonColor(ID_FORMAT_BACK_COLOR), 0x00FFFFu);
+    frame->FindColorButton(ID_FORMAT_BACK_COLOR)->OnColorChosen(QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(controls->buttonColor(ID_FORMAT_BACK_COLOR), 0x332211u);
+    CMFCToolBarFontComboBox* font = frame->GetFontNameBox();
+    if (font->GetCount() > 0) {
+        controls->selectFontByName(font->GetItem(0).toUpper());
+        EXPECT_EQ(controls->selectedFontName(), font->GetItem(0));
+    }
+    controls->clearFontName();
+    EXPECT_EQ(controls->selectedFontName(), QString());
+    // A removed box is simply not there: reads are empty, writes go nowhere.
+    CMFCToolBar* format = frame->GetFormatBar();
+    format->RemoveButton(format->CommandToIndex(ID_FORMAT_FONT_SIZE));
+    EXPECT_EQ(controls->sizeCount(), 0);
+    controls->selectSizeIndex(2);
+    EXPECT_EQ(controls->selectedSizeIndex(), -1);
+    close();
+    EXPECT_EQ(GetFormatControls(), nullptr);
 }
 
 TEST_F(BarsFixture, ResettingAnyToolbarPutsRedAndYellowBackAndEmptiesTheBoxes) {

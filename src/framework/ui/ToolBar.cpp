@@ -311,7 +311,7 @@ void CMFCToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL bDisableIfNoHandler) {
         const Item& item = m_items[i];
         if (item.id == 0)
             continue;
-        QWidget* control = item.control ? item.control->GetWidget() : nullptr;
+        CMFCToolBarControl* control = item.control;
         CToolCmdUI ui(item.action, control);
         ui.m_nID = item.id;
         ui.m_nIndex = UINT(i);
@@ -341,8 +341,7 @@ void CToolCmdUI::Enable(BOOL bOn) {
     m_bEnableChanged = true;
     const bool on = bOn != FALSE;
     if (m_control) {
-        if (m_control->isEnabled() != on)
-            m_control->setEnabled(on);
+        m_control->SetRouteEnabled(on);
     } else if (m_action && m_action->isEnabled() != on) {
         m_action->setEnabled(on);
     }

@@ -125,14 +125,14 @@ private:
 // when the answer differs from what it shows.
 class CToolCmdUI : public CCmdUI {
 public:
-    CToolCmdUI(QAction* action, QWidget* control) : m_action(action), m_control(control) {}
+    CToolCmdUI(QAction* action, CMFCToolBarControl* control) : m_action(action), m_control(control) {}
     void Enable(BOOL bOn = TRUE) override;
     void SetCheck(int nCheck = 1) override;
     void SetRadio(BOOL bOn = TRUE) override;
 
 private:
     QAction* m_action;
-    QWidget* m_control;
+    CMFCToolBarControl* m_control;
 };
 
 } // namespace lw

@@ -2,6 +2,8 @@
 
 #include "framework/core/FrameWnd.h"
 
+#include <QWidget>
+
 namespace lw {
 
 CWnd* CMFCToolBarControl::TopLevelFrame() const {
@@ -23,6 +25,23 @@ void CMFCToolBarControl::NotifyFrame(int code) {
 void CMFCToolBarControl::SendCommand() {
     if (CWnd* frame = TopLevelFrame())
         frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(GetCommandID()), 0), 0);
+}
+
+void CMFCToolBarControl::SetRouteEnabled(bool on) {
+    m_bRouteEnabled = on;
+    applyEnabled();
+}
+
+void CMFCToolBarControl::AllowEnable(bool on) {
+    m_bAllowed = on;
+    applyEnabled();
+}
+
+void CMFCToolBarControl::applyEnabled() {
+    QWidget* widget = GetWidget();
+    const bool on = m_bRouteEnabled && m_bAllowed;
+    if (widget && widget->isEnabled() != on)
+        widget->setEnabled(on);
 }
 
 } // namespace lw

@@ -26,8 +26,19 @@ public:
     // Sends the control's command as if a plain button had been pressed.
     void SendCommand();
 
+    // The control is enabled while the route offers its command and its owner allows
+    // it (a box stays off while there is no value to show, whatever the route says).
+    void SetRouteEnabled(bool on);
+    void AllowEnable(bool on);
+    bool IsEnableAllowed() const { return m_bAllowed; }
+
 protected:
     CWnd* TopLevelFrame() const;
+
+private:
+    void applyEnabled();
+    bool m_bRouteEnabled = true;
+    bool m_bAllowed = true;
 };
 
 } // namespace lw

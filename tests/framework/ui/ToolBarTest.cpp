@@ -198,6 +198,14 @@ TEST_F(ToolBarFixture, AControlIsEnabledWhenSomeHandlerTakesOneOfItsCodes) {
     frame->OnIdleUpdateCmdUI();
     EXPECT_TRUE(bar->GetControl(0)->GetWidget()->isEnabled());
     EXPECT_FALSE(bar->GetControl(1)->GetWidget()->isEnabled());
+    // Its owner can keep it off while the route offers it, until it allows it again.
+    bar->GetControl(0)->AllowEnable(false);
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(bar->GetControl(0)->GetWidget()->isEnabled());
+    bar->GetControl(0)->AllowEnable(true);
+    EXPECT_TRUE(bar->GetControl(0)->GetWidget()->isEnabled());
+    bar->GetControl(1)->AllowEnable(true);
+    EXPECT_FALSE(bar->GetControl(1)->GetWidget()->isEnabled());
 }
 
 TEST_F(ToolBarFixture, TheFontBoxOffersScalableFamiliesAsAList) {
