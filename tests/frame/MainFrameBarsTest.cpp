@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -316,6 +317,24 @@ TEST_F(BarsFixture, AFloatedBarFloatsAgainAfterARestart) {
     frame = restart();
     EXPECT_TRUE(frame->GetInsertBar()->isFloating());
     EXPECT_FALSE(frame->GetFormatBar()->isFloating());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarsFixture, BarsDeletedAfterTheirFrameNeitherReachNorTellIt) {
+    CMainFrame* frame = load();
+    QPointer<QWidget> widget = frame->GetWidget();
+    QPointer<CMFCToolBar> format = frame->GetFormatBar();
+    close();
+    app.m_pMainWnd = nullptr;
+    ASSERT_FALSE(format.isNull());
+    // The size box's queued close-up finds no frame to go to.
+    format->GetControl(format->CommandToIndex(ID_FORMAT_FONT_SIZE))->NotifyFrame(8);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
+    EXPECT_TRUE(format.isNull());
 }
 
 } // namespace

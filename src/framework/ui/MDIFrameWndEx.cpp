@@ -536,6 +536,14 @@ void CMDIFrameWndEx::OnDestroy() {
     CMDIFrameWnd::OnDestroy();
     if (auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp()); app && app->GetKeyboardManager())
         app->GetKeyboardManager()->SetFrame(nullptr, nullptr);
+    // The bars outlive this object until the event loop deletes them: they must not
+    // reach it meanwhile, nor tell it when they go.
+    for (CMFCToolBar* bar : m_toolBars) {
+        bar->CWnd::SetParent(nullptr);
+        QObject::disconnect(bar, &QObject::destroyed, m_widget, nullptr);
+    }
+    if (m_statusBar)
+        m_statusBar->CWnd::SetParent(nullptr);
     if (m_widget) {
         // The close may come from one of the widget's own menu actions, still on the
         // stack: the widget goes once control is back in the event loop.
