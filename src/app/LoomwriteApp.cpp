@@ -44,6 +44,7 @@ bool IsEngineRuntimeAvailable() {
 }
 
 BOOL CLoomwriteApp::InitInstance() {
+    qCInfo(lcStartup, "initialising");
     RegisterProgramResources();
     RegisterProgramImages();
     if (!CWinAppEx::InitInstance())
@@ -64,6 +65,7 @@ BOOL CLoomwriteApp::InitInstance() {
 
     m_hiColorIcons = GetInt(QStringLiteral("HiColorIcons"), 1);
     m_applicationLook = GetInt(QStringLiteral("ApplicationLook"), m_hiColorIcons ? 215 : 205);
+    qCInfo(lcStartup, "creating the main frame");
     auto* mainFrame = new CMainFrame;
     if (!mainFrame->LoadFrame(IDR_MAINFRAME, nullptr, nullptr)) {
         mainFrame->DestroyWindow();
@@ -73,6 +75,7 @@ BOOL CLoomwriteApp::InitInstance() {
     docTemplate->m_pFrameParent = mainFrame;
     mainFrame->LoadWindowPlacement();
 
+    qCInfo(lcStartup, "main frame created");
     CCommandLineInfo cmdInfo;
     if (!m_bArgumentsSet)
         m_arguments = QCoreApplication::arguments().mid(1);
@@ -80,6 +83,7 @@ BOOL CLoomwriteApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
+    qCInfo(lcStartup, "command line processed");
     // A normal start shows the window maximised; any other show state stands.
     const int show = m_nCmdShow == SW_SHOWNORMAL ? SW_SHOWMAXIMIZED : m_nCmdShow;
     mainFrame->ActivateFrame(show);

@@ -6,9 +6,15 @@
 
 #include "editor/HtmlEditView.h"
 
+#include <QLoggingCategory>
 #include <QStringList>
 
+
+
 namespace lw {
+
+// Start-up milestones, for the start-up benchmark ("loomwrite.startup.info=true").
+Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
 class CLoomwriteDoc;
 
