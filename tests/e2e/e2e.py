@@ -148,6 +148,18 @@ class Session:
     def wait_for_page_text(self, window, timeout=40.0):
         return wait_for("the page to show its text", lambda: self.page_text_position(window), timeout)
 
+    def open_page(self, name, content):
+        """Starts the program with a new page file and waits until the page shows its text.
+        Returns the file's path, the main window and where the first line of text is."""
+        path = self.path(name)
+        with open(path, "wb") as f:
+            f.write(content)
+        self.start(path)
+        window = self.find_window(name + " - Loomwrite")
+        self.focus(window)
+        x, y = self.wait_for_page_text(window)
+        return path, window, (x, y)
+
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, check=False)
 

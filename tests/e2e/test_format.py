@@ -17,13 +17,7 @@ def read(path):
 
 
 def test_bold_from_the_text_menu(s):
-    page = s.path("format.html")
-    with open(page, "wb") as f:
-        f.write(PAGE)
-    s.start(page)
-    window = s.find_window("format.html - Loomwrite")
-    s.focus(window)
-    x, y = s.wait_for_page_text(window)
+    page, window, (x, y) = s.open_page("format.html", PAGE)
     # Double-click the first word of the page to select it.
     s.xdotool("mousemove", "--window", window, str(x + 10), str(y))
     s.xdotool("click", "--repeat", "2", "--delay", "80", "1")

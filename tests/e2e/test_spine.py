@@ -16,13 +16,7 @@ def read(path):
 
 
 def test_type_save_from_menu_and_exit(s):
-    page = s.path("page.html")
-    with open(page, "wb") as f:
-        f.write(PAGE)
-    s.start(page)
-    window = s.find_window("page.html - Loomwrite")
-    s.focus(window)
-    x, y = s.wait_for_page_text(window)
+    page, window, (x, y) = s.open_page("page.html", PAGE)
     # Click into the page's first line.
     s.click(window, x + 80, y)
     s.key("End")
@@ -41,13 +35,7 @@ def test_type_save_from_menu_and_exit(s):
 
 
 def test_ctrl_s_saves_and_modified_document_asks_on_exit(s):
-    page = s.path("keys.html")
-    with open(page, "wb") as f:
-        f.write(PAGE)
-    s.start(page)
-    window = s.find_window("keys.html - Loomwrite")
-    s.focus(window)
-    x, y = s.wait_for_page_text(window)
+    page, window, (x, y) = s.open_page("keys.html", PAGE)
     s.click(window, x + 80, y)
     s.key("End")
     s.type(" one")
