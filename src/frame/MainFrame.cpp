@@ -69,6 +69,8 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         {ID_VIEW_TOOLBAR, hi ? IDR_MAINFRAME_256 : IDR_MAINFRAME, IDS_TOOLBAR_STANDARD},
         {ID_TOOLBAR_FORMAT, hi ? IDR_FORMAT_BAR_256 : IDR_FORMAT_BAR, IDS_TOOLBAR_FORMAT},
         {ID_TOOLBAR_INSERT, hi ? IDR_INSERT_BAR_256 : IDR_INSERT_BAR, IDS_TOOLBAR_INSERT}};
+    // Set before the bars load: a bar takes its button size when it loads its images.
+    CMFCToolBar::SetNonScaledImages(true);
     std::vector<CMFCToolBar*> toolBars;
     for (const auto& b : bars) {
         CMFCToolBar* bar = createToolBar(b[0], b[1], b[2]);
@@ -79,7 +81,6 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     const QString customize = AfxLoadString(IDS_TOOLBAR_CUSTOMIZE);
     for (CMFCToolBar* bar : toolBars)
         bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, customize);
-    CMFCToolBar::SetNonScaledImages(true);
 
     auto* statusBar = new CMFCStatusBar(GetWidget());
     if (!statusBar->Create(this, ID_VIEW_STATUS_BAR))

@@ -150,6 +150,15 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     services.fillRunTimeEntries = [this](QMenu* menu) { FillRunTimeEntries(menu); };
     m_menuBar = new CMFCMenuBar(std::move(services), m_widget);
     m_widget->setMenuBar(m_menuBar);
+    // Right-clicking the menu bar offers the same bar list as the toolbars do.
+    m_menuBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(m_menuBar, &QWidget::customContextMenuRequested, m_widget, [this](const QPoint& pos) {
+        if (!m_widget || !m_menuBar)
+            return;
+        QMenu* menu = m_widget->createPopupMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(m_menuBar->mapToGlobal(pos));
+    });
 
     m_messagePane = new QLabel(m_widget);
     m_widget->statusBar()->addWidget(m_messagePane, 1);
