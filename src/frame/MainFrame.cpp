@@ -21,13 +21,15 @@ constexpr UINT ID_TOOLBAR_INSERT = 59400;
 constexpr const char* kUserImagesFile = "UserImages.bmp";
 } // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWndEx)
-ON_MESSAGE(WM_CREATE, &CMainFrame::OnCreate)
-ON_COMMAND(ID_WINDOW_MANAGER, &CMainFrame::OnWindowsDialog)
-ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomizeBars)
-ON_REGISTERED_MESSAGE("TOOLBAR_CREATE", &CMainFrame::OnUserToolbarCreated)
-ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &CMainFrame::OnToolbarReset)
+    ON_MESSAGE(WM_CREATE, &CMainFrame::OnCreate)
+    ON_COMMAND(ID_WINDOW_MANAGER, &CMainFrame::OnWindowsDialog)
+    ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomizeBars)
+    ON_REGISTERED_MESSAGE("TOOLBAR_CREATE", &CMainFrame::OnUserToolbarCreated)
+    ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &CMainFrame::OnToolbarReset)
 END_MESSAGE_MAP()
+// clang-format on
 
 CMainFrame::CMainFrame() {
     if (CWinApp* app = AfxGetApp()) {

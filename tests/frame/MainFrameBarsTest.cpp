@@ -251,6 +251,28 @@ TEST_F(BarsFixture, DamagedStoredBarsAreSurvivedWithUnknownButtonsDropped) {
     EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::TopToolBarArea);
 }
 
+TEST_F(BarsFixture, ButtonsStoredForAnOlderToolbarFollowWhatTheToolbarGainedAndLost) {
+    load();
+    close();
+    auto ids = [](std::initializer_list<std::uint16_t> list) {
+        QByteArray bytes;
+        for (std::uint16_t id : list)
+            bytes.append(char(id & 0xFF)).append(char(id >> 8));
+        return bytes;
+    };
+    CSettingsStore& store = *app.GetSettingsStore();
+    const QString key = QStringLiteral("Workspace\\MFCToolBar-59392");
+    // The stored resource had Close where today's has About.
+    store.writeBinary(key, QStringLiteral("OriginalItems"),
+                      ids({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                           0, ID_EDIT_FIND, 0, ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY,
+                           ID_EDIT_PASTE, 0, ID_FILE_CLOSE}));
+    store.writeBinary(key, QStringLiteral("Buttons"), ids({ID_EDIT_CUT, ID_FILE_CLOSE, ID_FILE_NEW}));
+    CMainFrame* frame = load();
+    EXPECT_EQ(frame->GetStandardBar()->GetButtons(),
+              (std::vector<UINT>{ID_EDIT_CUT, ID_FILE_NEW, ID_APP_ABOUT}));
+}
+
 TEST_F(BarsFixture, UserImagesAreReadOnceAndBadFilesAreRefusedWithoutHarm) {
     struct Case {
         const char* what;

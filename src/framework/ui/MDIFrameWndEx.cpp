@@ -67,14 +67,16 @@ QAction* addRunTimeAction(QMenu* menu, const QString& text, QAction* before = nu
 }
 } // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
-ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWndEx::OnWindowCascade)
-ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWndEx::OnWindowTileHorz)
-ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWndEx::OnWindowTileVert)
-ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
-ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
-ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
+    ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWndEx::OnWindowCascade)
+    ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWndEx::OnWindowTileHorz)
+    ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWndEx::OnWindowTileVert)
+    ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
+    ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
+// clang-format on
 
 CFrameWidget::CFrameWidget(CMDIFrameWndEx* owner) : m_owner(owner), m_mdiArea(new QMdiArea(this)) {
     setCentralWidget(m_mdiArea);

@@ -16,7 +16,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
+#include <QWidgetAction>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -32,6 +34,7 @@ public:
     std::vector<WPARAM> resets;
 
     void OnCut() { commands.push_back(ID_EDIT_CUT); }
+    void OnForeColor() { commands.push_back(ID_FORMAT_FORE_COLOR); }
     void OnPaste() { commands.push_back(ID_EDIT_PASTE); }
     void OnUpdatePaste(CCmdUI* ui) { ui->Enable(pasteEnabled); }
     void OnSizeCloseUp() { sizeNotifications.push_back({CBN_CLOSEUP, sender()}); }
@@ -49,14 +52,17 @@ public:
     CWnd* m_sender = nullptr;
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(BarFrame, CMDIFrameWndEx)
-ON_COMMAND(ID_EDIT_CUT, &BarFrame::OnCut)
-ON_COMMAND(ID_EDIT_PASTE, &BarFrame::OnPaste)
-ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &BarFrame::OnUpdatePaste)
-ON_CONTROL(CBN_CLOSEUP, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeCloseUp)
-ON_CONTROL(CBN_SELENDOK, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeSelEnd)
-ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &BarFrame::OnReset)
+    ON_COMMAND(ID_EDIT_CUT, &BarFrame::OnCut)
+    ON_COMMAND(ID_FORMAT_FORE_COLOR, &BarFrame::OnForeColor)
+    ON_COMMAND(ID_EDIT_PASTE, &BarFrame::OnPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &BarFrame::OnUpdatePaste)
+    ON_CONTROL(CBN_CLOSEUP, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeCloseUp)
+    ON_CONTROL(CBN_SELENDOK, ID_FORMAT_FONT_SIZE, &BarFrame::OnSizeSelEnd)
+    ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &BarFrame::OnReset)
 END_MESSAGE_MAP()
+// clang-format on
 
 struct ToolBarFixture : ::testing::Test {
     CWinAppEx app;
@@ -240,6 +246,28 @@ TEST(ColorMenuButtonTest, AColourBelongsToItsCommandAcrossButtons) {
     EXPECT_EQ(a.GetColor(), QColor(0, 0, 128));
     CMFCColorMenuButton later(ID_FORMAT_FORE_COLOR, QStringLiteral("Fore Color"));
     EXPECT_EQ(later.GetColor(), QColor(0, 0, 128));
+}
+
+TEST_F(ToolBarFixture, PickingAColourInThePaletteSetsItAndSendsTheCommand) {
+    const UINT stored[] = {ID_FORMAT_FORE_COLOR};
+    bar->SetButtons(stored);
+    auto button = std::make_unique<CMFCColorMenuButton>(ID_FORMAT_FORE_COLOR, QStringLiteral("Fore Color"));
+    CMFCColorMenuButton* raw = button.get();
+    raw->EnableOtherButton(QStringLiteral("Other..."));
+    ASSERT_EQ(bar->ReplaceButton(ID_FORMAT_FORE_COLOR, std::move(button)), 0);
+    auto* palette = dynamic_cast<QWidgetAction*>(raw->GetPaletteMenu()->actions().value(0));
+    ASSERT_NE(palette, nullptr);
+    QWidget* panel = palette->requestWidget(raw->GetPaletteMenu());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_NE(panel->findChild<QPushButton*>(QStringLiteral("other")), nullptr);
+    auto* green = panel->findChild<QPushButton*>(QStringLiteral("swatch-#008000"));
+    ASSERT_NE(green, nullptr);
+    green->click();
+    EXPECT_EQ(raw->GetColor(), QColor(0, 128, 0));
+    EXPECT_EQ(frame->commands, std::vector<UINT>{ID_FORMAT_FORE_COLOR});
+    // Clicking the button itself sends the command with the colour it shows.
+    raw->click();
+    EXPECT_EQ(frame->commands.size(), 2u);
 }
 
 TEST(ColorMenuButtonTest, TearOffIdsInsideTheMenuRangeMeanNoTearOff) {
