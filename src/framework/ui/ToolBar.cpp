@@ -7,8 +7,10 @@
 #include "framework/ui/ToolBarControl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <QWidgetAction>
 #include <QtDebug>
@@ -162,9 +164,70 @@ int CMFCToolBar::InsertButton(UINT id, int index) {
     } else {
         item.action = createAction(id);
         insertAction(before, item.action);
+        watchButton(item.action);
     }
     m_items.insert(m_items.begin() + index, item);
     return index;
+}
+
+void CMFCToolBar::watchButton(QAction* action) {
+    if (QWidget* button = widgetForAction(action))
+        button->installEventFilter(this);
+}
+
+bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return QToolBar::eventFilter(watched, e);
+    auto* mouse = static_cast<QMouseEvent*>(e);
+    if (type == QEvent::MouseButtonPress) {
+        if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::AltModifier))
+            return false;
+        m_nDragIndex = -1;
+        for (int i = 0; i < GetCount(); ++i)
+            if (!m_items[size_t(i)].control && widgetForAction(m_items[size_t(i)].action) == watched)
+                m_nDragIndex = i;
+        return m_nDragIndex >= 0;
+    }
+    if (m_nDragIndex < 0)
+        return false;
+    if (type == QEvent::MouseButtonRelease) {
+        const int index = m_nDragIndex;
+        m_nDragIndex = -1;
+        dropButton(index, mouse->globalPosition().toPoint());
+    }
+    // The button being moved neither shows as pressed nor sends its command.
+    return true;
+}
+
+void CMFCToolBar::dropButton(int index, const QPoint& globalPos) {
+    const UINT id = GetItemID(index);
+    CMFCToolBar* target = nullptr;
+    for (QWidget* w = QApplication::widgetAt(globalPos); w && !target; w = w->parentWidget())
+        target = dynamic_cast<CMFCToolBar*>(w);
+    int at = target ? target->DropIndexAt(target->mapFromGlobal(globalPos)) : -1;
+    if (target == this && (at == index || at == index + 1))
+        return;
+    // A button dropped away from every bar is taken off its bar.
+    RemoveButton(index);
+    if (!target)
+        return;
+    if (target == this && at > index)
+        --at;
+    target->InsertButton(id, at);
+}
+
+int CMFCToolBar::DropIndexAt(const QPoint& pos) const {
+    const bool horizontal = orientation() == Qt::Horizontal;
+    for (int i = 0; i < GetCount(); ++i) {
+        const QWidget* w = widgetForAction(m_items[size_t(i)].action);
+        if (!w)
+            continue;
+        const QPoint centre = w->geometry().center();
+        if (horizontal ? pos.x() < centre.x() : pos.y() < centre.y())
+            return i;
+    }
+    return GetCount();
 }
 
 BOOL CMFCToolBar::RemoveButton(int index) {

@@ -92,8 +92,13 @@ public:
     // The name the frame stores a bar's settings under.
     QString SettingsName() const;
 
+    // The position a button dropped at `pos` (bar coordinates) would take.
+    int DropIndexAt(const QPoint& pos) const;
+
 protected:
     bool event(QEvent* e) override;
+    // Holding Alt while dragging a button moves it, on this bar or onto another.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     struct Item {
@@ -108,7 +113,11 @@ private:
     void showPrompt(UINT id);
     CWnd* topLevelFrame() const;
 
+    void watchButton(QAction* action);
+    void dropButton(int index, const QPoint& globalPos);
+
     std::vector<Item> m_items;
+    int m_nDragIndex = -1;
     std::vector<UINT> m_originalItems;
     CMFCToolBarImages m_images;
     UINT m_nResourceID = 0;

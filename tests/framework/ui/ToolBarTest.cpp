@@ -15,8 +15,11 @@
 #include "support/WaitFor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <QWidgetAction>
 #include <gtest/gtest.h>
@@ -147,6 +150,41 @@ TEST_F(ToolBarFixture, TheOptionsMenuRemovesAndPutsBackButtonsInResourceOrder) {
     // The customise button stays the last thing on the bar.
     EXPECT_EQ(bar->actions().last()->isSeparator(), false);
     EXPECT_EQ(bar->widgetForAction(bar->actions().last()), bar->GetCustomizeButton());
+}
+
+TEST_F(ToolBarFixture, AltDraggingAButtonMovesItToAnotherBarWithoutSendingIt) {
+    auto* other = new CMFCToolBar(frame->GetWidget());
+    ASSERT_TRUE(other->Create(frame, 59400));
+    ASSERT_TRUE(other->LoadToolBar(IDR_INSERT_BAR_256));
+    frame->DockPane(other);
+    frame->GetWidget()->addToolBarBreak();
+    frame->ActivateFrame(SW_SHOWNORMAL);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame->GetWidget()));
+    QWidget* cut = bar->widgetForAction(action(ID_EDIT_CUT));
+    ASSERT_NE(cut, nullptr);
+    auto send = [](QWidget* w, QEvent::Type type, QPoint global, Qt::KeyboardModifiers mods) {
+        QMouseEvent e(type, w->mapFromGlobal(global), global, Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
+        QApplication::sendEvent(w, &e);
+    };
+    const QPoint from = cut->mapToGlobal(cut->rect().center());
+    QWidget* firstOther = other->widgetForAction(other->GetAction(0));
+    const QPoint to = firstOther->mapToGlobal(QPoint(1, firstOther->height() / 2));
+    ASSERT_EQ(QApplication::widgetAt(to), firstOther);
+    send(cut, QEvent::MouseButtonPress, from, Qt::AltModifier);
+    send(cut, QEvent::MouseMove, to, Qt::AltModifier);
+    send(cut, QEvent::MouseButtonRelease, to, Qt::AltModifier);
+    EXPECT_EQ(bar->CommandToIndex(ID_EDIT_CUT), -1);
+    EXPECT_EQ(other->CommandToIndex(ID_EDIT_CUT), 0);
+    EXPECT_TRUE(frame->commands.empty());
+
+    // Without Alt a press and release is a click.
+    QWidget* moved = other->widgetForAction(other->GetAction(0));
+    const QPoint at = moved->mapToGlobal(moved->rect().center());
+    send(moved, QEvent::MouseButtonPress, at, Qt::NoModifier);
+    send(moved, QEvent::MouseButtonRelease, at, Qt::NoModifier);
+    EXPECT_EQ(other->CommandToIndex(ID_EDIT_CUT), 0);
+    EXPECT_EQ(frame->commands, std::vector<UINT>{ID_EDIT_CUT});
 }
 
 TEST_F(ToolBarFixture, StoredButtonsNamingNoCommandAreDropped) {
