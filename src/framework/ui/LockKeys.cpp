@@ -9,6 +9,7 @@
 
 #ifdef LW_HAVE_X11
 #include <X11/XKBlib.h>
+#include <X11/keysym.h>
 #endif
 
 namespace lw {
@@ -20,13 +21,16 @@ LockKeyState AfxQueryLockKeys() {
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
         return state;
-    unsigned int leds = 0;
-    if (XkbGetIndicatorState(display, XkbUseCoreKbd, &leds) != Success)
+    // Caps and Num Lock are locked modifiers; Scroll Lock is only ever an indicator light.
+    XkbStateRec xkb{};
+    if (XkbGetState(display, XkbUseCoreKbd, &xkb) != Success)
         return state;
-    // The core keyboard's first three indicators are Caps, Num and Scroll Lock.
+    unsigned int leds = 0;
+    XkbGetIndicatorState(display, XkbUseCoreKbd, &leds);
+    const unsigned int numMask = XkbKeysymToModifiers(display, XK_Num_Lock);
     state.known = true;
-    state.caps = (leds & 0x1) != 0;
-    state.num = (leds & 0x2) != 0;
+    state.caps = (xkb.locked_mods & LockMask) != 0;
+    state.num = numMask != 0 && (xkb.locked_mods & numMask) != 0;
     state.scroll = (leds & 0x4) != 0;
 #endif
     return state;
