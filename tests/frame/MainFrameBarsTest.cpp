@@ -6,6 +6,7 @@
 #include "frame/MainFrame.h"
 #include "framework/core/SettingsStore.h"
 #include "framework/ui/ColorMenuButton.h"
+#include "framework/ui/MenuBar.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarFontComboBox.h"
@@ -357,6 +358,45 @@ TEST_F(BarsFixture, BarsDeletedAfterTheirFrameNeitherReachNorTellIt) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(widget.isNull());
     EXPECT_TRUE(format.isNull());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarsFixture, TheViewMenuListsTheBarsToShowAndHide) {
+    CMainFrame* frame = load();
+    QMenu* view = frame->GetMenuBar()->FindPopup(QStringLiteral("View"));
+    ASSERT_NE(view, nullptr);
+    QMenu* bars = nullptr;
+    for (QAction* a : view->actions())
+        if (a->menu() && a->text() == QStringLiteral("&Toolbars and Docking Windows"))
+            bars = a->menu();
+    ASSERT_NE(bars, nullptr);
+    emit bars->aboutToShow();
+    QStringList shown;
+    QAction* format = nullptr;
+    for (QAction* a : bars->actions()) {
+        if (!a->isVisible())
+            continue;
+        shown << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        if (a->text() == QStringLiteral("Format"))
+            format = a;
+    }
+    EXPECT_EQ(shown, QStringList({"Standard", "Format", "Insert", "-", "Customize..."}));
+    ASSERT_NE(format, nullptr);
+    EXPECT_TRUE(format->isChecked());
+    format->trigger();
+    EXPECT_TRUE(frame->GetFormatBar()->isHidden());
+    // Shown again, the list is rebuilt once, with the hidden bar unchecked.
+    emit bars->aboutToShow();
+    int formats = 0;
+    for (QAction* a : bars->actions())
+        if (a->text() == QStringLiteral("Format")) {
+            ++formats;
+            EXPECT_FALSE(a->isChecked());
+        }
+    EXPECT_EQ(formats, 1);
 }
 
 } // namespace
