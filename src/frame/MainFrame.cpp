@@ -127,6 +127,7 @@ BOOL CMainFrame::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* p
         return FALSE;
     // Restored toolbar contents hold plain buttons where the controls were.
     InstallFormatControls();
+    RestoreTornOffBars();
     return TRUE;
 }
 

@@ -400,3 +400,25 @@ TEST_F(BarsFixture, TheViewMenuListsTheBarsToShowAndHide) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BarsFixture, ATornOffPaletteIsOpenAgainAfterARestartUntilItIsClosed) {
+    CMainFrame* frame = load();
+    QMenu* palette = frame->FindColorButton(ID_FORMAT_FORE_COLOR)->GetPaletteMenu();
+    palette->showTearOffMenu(QPoint(300, 200));
+    ASSERT_TRUE(palette->isTearOffMenuVisible());
+    frame = restart();
+    EXPECT_EQ(app.GetSettingsStore()->readDWord(QStringLiteral("Workspace\\ControlBars-TearOff-0"),
+                                                QStringLiteral("ID")),
+              ID_FORE_COLOR_PALETTE_BAR);
+    palette = frame->FindColorButton(ID_FORMAT_FORE_COLOR)->GetPaletteMenu();
+    EXPECT_TRUE(palette->isTearOffMenuVisible());
+    EXPECT_FALSE(frame->FindColorButton(ID_FORMAT_BACK_COLOR)->GetPaletteMenu()->isTearOffMenuVisible());
+    palette->hideTearOffMenu();
+    frame = restart();
+    EXPECT_FALSE(frame->FindColorButton(ID_FORMAT_FORE_COLOR)->GetPaletteMenu()->isTearOffMenuVisible());
+    EXPECT_FALSE(app.GetSettingsStore()->keyExists(QStringLiteral("Workspace\\ControlBars-TearOff-0")));
+}
+
+} // namespace

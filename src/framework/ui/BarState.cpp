@@ -4,6 +4,7 @@
 
 #include "framework/core/SettingsStore.h"
 #include "framework/core/WinApp.h"
+#include "framework/ui/ColorMenuButton.h"
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/ToolBar.h"
 
@@ -35,6 +36,33 @@ std::vector<UINT> decodeIds(const QByteArray& bytes) {
     for (int i = 0; i + 1 < bytes.size(); i += 2)
         ids.push_back(UINT(quint8(bytes[i])) | (UINT(quint8(bytes[i + 1])) << 8));
     return ids;
+}
+
+QByteArray encodeRect(const QRect& r) {
+    QByteArray bytes;
+    for (int v : {r.left(), r.top(), r.width(), r.height()})
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(char((quint32(v) >> shift) & 0xFF));
+    return bytes;
+}
+
+std::optional<QRect> decodeRect(const QByteArray& bytes) {
+    if (bytes.size() != 16)
+        return std::nullopt;
+    int v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        quint32 n = 0;
+        for (int b = 0; b < 4; ++b)
+            n |= quint32(quint8(bytes[i * 4 + b])) << (8 * b);
+        v[i] = int(n);
+    }
+    if (v[2] <= 0 || v[3] <= 0)
+        return std::nullopt;
+    return QRect(v[0], v[1], v[2], v[3]);
+}
+
+QString tearOffKey(const QString& base, int n) {
+    return base + QStringLiteral("ControlBars-TearOff-%1").arg(n);
 }
 
 bool contains(const std::vector<UINT>& ids, UINT id) {
@@ -85,6 +113,17 @@ void CMDIFrameWndEx::SaveBarState() const {
             tree.writeDWord(base + QStringLiteral("BasePane-") + id, QStringLiteral("IsVisible"),
                             bar->isHidden() ? 0 : 1);
         }
+        // The torn-off list is written whole each time: older entries go first.
+        for (const QString& key : tree.subKeys(app->GetRegistryBase()))
+            if (key.startsWith(QStringLiteral("ControlBars-TearOff-"), Qt::CaseInsensitive))
+                tree.deleteKey(base + key);
+        int n = 0;
+        for (const CMFCColorMenuButton::TornOffPalette& p : CMFCColorMenuButton::TornOffPalettes()) {
+            tree.writeDWord(tearOffKey(base, n), QStringLiteral("ID"), p.id);
+            tree.writeString(tearOffKey(base, n), QStringLiteral("Name"), p.name);
+            tree.writeBinary(tearOffKey(base, n), QStringLiteral("State"), encodeRect(p.geometry));
+            ++n;
+        }
         tree.writeBinary(base + QStringLiteral("DockingManager-%1").arg(GetResourceID()),
                          QStringLiteral("DockingPaneAndPaneDividers"), docking);
     });
@@ -124,6 +163,24 @@ BOOL CMDIFrameWndEx::LoadBarState() {
             bar->setVisible(*visible != 0);
     }
     return TRUE;
+}
+
+void CMDIFrameWndEx::RestoreTornOffBars() {
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->GetSettingsStore())
+        return;
+    const CSettingsStore& store = *app->GetSettingsStore();
+    const QString base = app->GetRegistryBase() + QLatin1Char('\\');
+    if (!store.readDWord(base + QStringLiteral("ControlBarVersion"), QStringLiteral("Major")))
+        return;
+    for (int n = 0; store.keyExists(tearOffKey(base, n)); ++n) {
+        const std::optional<quint32> id = store.readDWord(tearOffKey(base, n), QStringLiteral("ID"));
+        const std::optional<QByteArray> state =
+            store.readBinary(tearOffKey(base, n), QStringLiteral("State"));
+        const std::optional<QRect> where = state ? decodeRect(*state) : std::nullopt;
+        if (id && where)
+            CMFCColorMenuButton::ShowTornOffPalette(*id, *where);
+    }
 }
 
 } // namespace lw

@@ -135,6 +135,34 @@ void CMFCColorMenuButton::SetColorByCmdID(UINT id, const QColor& color) {
             b->SetColor(color, FALSE);
 }
 
+std::vector<CMFCColorMenuButton::TornOffPalette> CMFCColorMenuButton::TornOffPalettes() {
+    std::vector<TornOffPalette> palettes;
+    for (CMFCColorMenuButton* b : liveButtons()) {
+        // Buttons taken off their bars wait for deletion; they count no more.
+        if (!b->m_nTearOffID || !b->TopLevelFrame() || !b->m_menu->isTearOffMenuVisible())
+            continue;
+        const bool known = std::any_of(palettes.begin(), palettes.end(),
+                                       [b](const TornOffPalette& p) { return p.id == b->m_nTearOffID; });
+        if (known)
+            continue;
+        // Qt makes the torn-off copy a top-level sibling of the menu, under the button.
+        for (QMenu* torn : b->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+            if (torn != b->m_menu && torn->isWindow() && torn->isVisible())
+                palettes.push_back({b->m_nTearOffID, b->m_menu->title(), torn->geometry()});
+    }
+    return palettes;
+}
+
+bool CMFCColorMenuButton::ShowTornOffPalette(UINT tearOffId, const QRect& geometry) {
+    for (CMFCColorMenuButton* b : liveButtons()) {
+        if (tearOffId == 0 || b->m_nTearOffID != tearOffId || !b->TopLevelFrame())
+            continue;
+        b->m_menu->showTearOffMenu(geometry.topLeft());
+        return true;
+    }
+    return false;
+}
+
 void CMFCColorMenuButton::OnColorChosen(const QColor& color) {
     SetColor(color, TRUE);
     SendCommand();

@@ -8,7 +8,9 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QRect>
 #include <QToolButton>
+#include <vector>
 
 class QMenu;
 
@@ -43,6 +45,16 @@ public:
     static QColor GetColorByCmdID(UINT id);
     // Records a colour for a command and shows it on every button with that command.
     static void SetColorByCmdID(UINT id, const QColor& color);
+
+    // Palettes the user tore off and left open: the bar ID, its caption and where it is.
+    struct TornOffPalette {
+        UINT id = 0;
+        QString name;
+        QRect geometry;
+    };
+    static std::vector<TornOffPalette> TornOffPalettes();
+    // Tears off the palette of the first button whose bar ID is `tearOffId`, at `geometry`.
+    static bool ShowTornOffPalette(UINT tearOffId, const QRect& geometry);
 
     // The drop-down palette (also what a tear-off shows).
     QMenu* GetPaletteMenu() const { return m_menu; }

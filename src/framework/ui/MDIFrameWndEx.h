@@ -120,6 +120,9 @@ public:
     // only when a layout version was stored. Loading returns FALSE for nothing restored.
     void SaveBarState() const;
     BOOL LoadBarState();
+    // Opens again the palettes that were torn off at the last close; call it once the
+    // buttons they belong to are in place.
+    void RestoreTornOffBars();
 
     // Framework commands: window arrangement and the status bar.
     void OnWindowCascade();

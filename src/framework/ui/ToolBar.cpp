@@ -235,6 +235,8 @@ BOOL CMFCToolBar::RemoveButton(int index) {
         return FALSE;
     Item item = m_items[size_t(index)];
     m_items.erase(m_items.begin() + index);
+    if (item.control)
+        item.control->SetParent(nullptr);
     removeAction(item.action);
     // The action (and a control's widget with it) may be on the stack of the signal
     // that got us here: it goes once control is back in the event loop.
