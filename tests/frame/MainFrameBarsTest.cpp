@@ -214,7 +214,9 @@ TEST_F(BarsFixture, BarsComeBackWhereTheUserLeftThem) {
     frame->GetWidget()->addToolBar(Qt::LeftToolBarArea, frame->GetFormatBar());
     frame->GetWidget()->addToolBar(Qt::BottomToolBarArea, frame->GetStandardBar());
     frame->GetInsertBar()->hide();
+    frame->OnViewStatusBar();
     frame = restart();
+    EXPECT_TRUE(frame->GetStatusBar()->isHidden());
     EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::LeftToolBarArea);
     EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetStandardBar()), Qt::BottomToolBarArea);
     EXPECT_TRUE(frame->GetInsertBar()->isHidden());

@@ -6,6 +6,7 @@
 #include "framework/core/WinApp.h"
 #include "framework/ui/ColorMenuButton.h"
 #include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 
 #include <QtDebug>
@@ -113,6 +114,9 @@ void CMDIFrameWndEx::SaveBarState() const {
             tree.writeDWord(base + QStringLiteral("BasePane-") + id, QStringLiteral("IsVisible"),
                             bar->isHidden() ? 0 : 1);
         }
+        if (m_statusBar)
+            tree.writeDWord(base + QStringLiteral("BasePane-%1").arg(m_statusBar->GetDlgCtrlID()),
+                            QStringLiteral("IsVisible"), m_statusBar->isHidden() ? 0 : 1);
         // The torn-off list is written whole each time: older entries go first.
         for (const QString& key : tree.subKeys(app->GetRegistryBase()))
             if (key.startsWith(QStringLiteral("ControlBars-TearOff-"), Qt::CaseInsensitive))
@@ -157,10 +161,14 @@ BOOL CMDIFrameWndEx::LoadBarState() {
         if (!m_widget->restoreState(*docking, kDockingStateVersion))
             qWarning("The stored bar layout could not be read; the bars keep their built-in places");
     }
-    for (CMFCToolBar* bar : m_toolBars) {
-        const QString pane = base + QStringLiteral("BasePane-%1").arg(bar->GetDlgCtrlID());
-        if (const std::optional<quint32> visible = store.readDWord(pane, QStringLiteral("IsVisible")))
-            bar->setVisible(*visible != 0);
+    std::vector<QWidget*> panes(m_toolBars.begin(), m_toolBars.end());
+    if (m_statusBar)
+        panes.push_back(m_statusBar);
+    for (QWidget* pane : panes) {
+        const UINT id = dynamic_cast<CWnd*>(pane)->GetDlgCtrlID();
+        const QString key = base + QStringLiteral("BasePane-%1").arg(id);
+        if (const std::optional<quint32> visible = store.readDWord(key, QStringLiteral("IsVisible")))
+            pane->setVisible(*visible != 0);
     }
     return TRUE;
 }
