@@ -27,6 +27,8 @@ inline constexpr HRESULT E_INVALIDARG = makeHresult(0x80070057u);
 // The engine's answers for a command it does not know, or knows but cannot run now.
 inline constexpr HRESULT OLECMDERR_E_NOTSUPPORTED = makeHresult(0x80040100u);
 inline constexpr HRESULT OLECMDERR_E_DISABLED = makeHresult(0x80040101u);
+// A command that needs the user's answer, when the user cancels or the engine may not ask.
+inline constexpr HRESULT OLECMDERR_E_CANCELED = makeHresult(0x80040103u);
 
 constexpr bool SUCCEEDED(HRESULT hr) {
     return hr >= 0;

@@ -20,6 +20,8 @@ class QWidget;
 
 namespace lw {
 
+class EngineDialogProvider;
+
 class IHtmlEngine : public QObject {
     Q_OBJECT
 
@@ -69,9 +71,15 @@ public:
     // The same on a printer the caller set up (a print dialog, a PDF file).
     virtual HRESULT print(std::shared_ptr<QPrinter> printer) = 0;
 
-    // While silent the engine shows no dialogs of its own.
+    // While silent the engine shows no dialogs of its own: a command that would ask the user
+    // does nothing and answers OLECMDERR_E_CANCELED, and printing goes to the default printer.
     virtual bool silent() const = 0;
     virtual void setSilent(bool silent) = 0;
+
+    // Shows the engine's own dialogs. Commands that need an answer return S_OK once the
+    // dialog is asked for and act when it answers. Null puts the standard dialogs back.
+    void setDialogProvider(std::shared_ptr<EngineDialogProvider> provider);
+    EngineDialogProvider& dialogProvider() const;
 
     // The window that takes the keyboard for the page, while the engine's window exists. The
     // engine may replace it (a new renderer brings a new one), so ask anew each time.
@@ -94,6 +102,9 @@ signals:
     void uiUpdate();
     // A print job started by print() ended.
     void printFinished(bool ok);
+
+private:
+    mutable std::shared_ptr<EngineDialogProvider> m_dialogs;
 };
 
 // Creates the engine a new editing view hosts; parent becomes the engine window's parent.

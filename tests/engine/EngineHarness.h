@@ -25,8 +25,41 @@
 #include <functional>
 #include <memory>
 
-namespace lwtest {
+#include <ostream>
 
+// Readable failure messages for the values engine tests compare.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+namespace lw {
+inline void PrintTo(const Variant& value, std::ostream* os) {
+    *os << "Variant(type " << value.type();
+    switch (value.type()) {
+    case VT_I2:
+    case VT_I4:
+        *os << ", " << value.i4() << value.i2();
+        break;
+    case VT_BSTR:
+        *os << ", \"" << value.bstr().toStdString() << '"';
+        break;
+    case VT_BOOL:
+        *os << ", " << value.toBool();
+        break;
+    default:
+        if (value.isArray())
+            *os << ", [" << value.stringArray().join(QStringLiteral(", ")).toStdString() << ']';
+        break;
+    }
+    *os << ')';
+}
+} // namespace lw
+
+namespace lwtest {
 
 class EngineHarness {
 public:
@@ -80,9 +113,9 @@ public:
     void select(const QString& selector) {
         run(QStringLiteral(
                 "(() => { const r = document.createRange();"
-                " r.selectNodeContents(document.querySelector('%1'));"
+                " r.selectNodeContents(document.querySelector(%1));"
                 " const s = document.getSelection(); s.removeAllRanges(); s.addRange(r); return 1; })()")
-                .arg(selector));
+                .arg(lw::scriptLiteral(selector)));
         settle();
     }
 
@@ -96,14 +129,58 @@ public:
     void placeCaretAtEndOf(const QString& selector) {
         run(QStringLiteral(
                 "(() => { const r = document.createRange();"
-                " r.selectNodeContents(document.querySelector('%1')); r.collapse(false);"
+                " r.selectNodeContents(document.querySelector(%1)); r.collapse(false);"
                 " const s = document.getSelection(); s.removeAllRanges(); s.addRange(r); return 1; })()")
-                .arg(selector));
+                .arg(lw::scriptLiteral(selector)));
         engine->focus();
         settle();
     }
 
     void type(const QString& text) { QTest::keyClicks(engine->focusWindow(), text); }
+
+    // Selects characters start to end of the first text node inside the first element
+    // matching selector.
+    void selectText(const QString& selector, int start, int end) {
+        run(QStringLiteral(
+                "(() => { const e = document.querySelector(%1);"
+                " const t = document.createTreeWalker(e, NodeFilter.SHOW_TEXT).nextNode();"
+                " const r = document.createRange(); r.setStart(t, %2); r.setEnd(t, %3);"
+                " const s = document.getSelection(); s.removeAllRanges(); s.addRange(r); return 1; })()")
+                .arg(lw::scriptLiteral(selector))
+                .arg(start)
+                .arg(end));
+        settle();
+    }
+
+    quint32 flags(quint32 cmd) {
+        quint32 result = 0;
+        engine->queryStatus(cmd, result);
+        return result;
+    }
+
+    lw::Variant value(quint32 cmd) {
+        lw::Variant result;
+        const lw::HRESULT hr = engine->exec(cmd, nullptr, &result);
+        EXPECT_EQ(hr, lw::S_OK) << "reading the value of " << cmd;
+        return result;
+    }
+
+    // Runs a command and waits until the page has carried it out and reported.
+    lw::HRESULT exec(quint32 cmd, const lw::Variant& in = lw::Variant()) {
+        const lw::HRESULT hr = engine->exec(cmd, in.isEmpty() ? nullptr : &in, nullptr);
+        settle();
+        return hr;
+    }
+
+    QString html(const QString& selector = QStringLiteral("body")) {
+        return run(QStringLiteral("document.querySelector(%1).innerHTML").arg(lw::scriptLiteral(selector)))
+            .toString();
+    }
+
+    int count(const QString& selector) {
+        return run(QStringLiteral("document.querySelectorAll(%1).length").arg(lw::scriptLiteral(selector)))
+            .toInt();
+    }
 
     QString bodyText() { return run(QStringLiteral("document.body.textContent")).toString(); }
 

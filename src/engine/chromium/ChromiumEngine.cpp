@@ -4,17 +4,14 @@
 #include "engine/chromium/KeyHookFilter.h"
 #include "engine/chromium/PageBridge.h"
 #include "engine/chromium/PageCall.h"
-#include "engine/chromium/PagePrinter.h"
 #include "engine/chromium/PageSerializer.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIODevice>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -55,16 +52,13 @@ QUrl urlFromUserText(const QString& text) {
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(text));
 }
 
-// A JavaScript literal for a value; JSON is a subset of it.
-QString scriptLiteral(const QJsonValue& value) {
-    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
-}
-
 } // namespace
 
 ChromiumEngine::ChromiumEngine(QWidget* parent) {
     initEngineResources();
+    // The options every page starts with until the host asks for others.
+    m_options = {{2393, false}, {2394, false}, {2398, true}, {2399, false},
+                 {2400, true},  {2404, false}, {2405, false}};
     m_view = new QWebEngineView(parent);
     m_page = new EditorPage(EditorPage::editingProfile(), m_view);
     m_page->setNavigationFilter([this](const QUrl& url, bool) { return onNavigationRequest(url); });
@@ -78,6 +72,10 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
     installEditingScript();
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &ChromiumEngine::onLoadingChanged);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasContent.reset();
+        m_clipboardHasText.reset();
+    });
     new KeyHookFilter(m_view, [this] { return acceleratorHook; });
 }
 
@@ -88,13 +86,20 @@ ChromiumEngine::~ChromiumEngine() {
 }
 
 void ChromiumEngine::installEditingScript() {
+    // The parts of the editing script, in the order they build on each other; the last one
+    // starts it.
+    static const char* const parts[] = {"core",    "serialize", "journal",  "character", "blocks",
+                                        "inserts", "clipboard", "elements", "options",   "start"};
+    QString source = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    for (const char* part : parts)
+        source += QLatin1Char('\n') +
+                  readResource(QStringLiteral(":/lw/engine/script/%1.js").arg(QLatin1String(part)));
     QWebEngineScript script;
     script.setName(QStringLiteral("loomwrite-editing"));
     script.setWorldId(kEditingWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentReady);
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n') +
-                         readResource(QStringLiteral(":/lw/engine/editing.js")));
+    script.setSourceCode(source);
     m_page->scripts().insert(script);
 }
 
@@ -163,7 +168,19 @@ void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {
     }
     m_knownChanges = std::max(m_knownChanges, snapshot.changeCount);
     m_snapshot = snapshot;
+    // A new page starts with the page's own defaults; it gets the options asked for.
+    for (auto it = m_options.cbegin(); it != m_options.cend(); ++it) {
+        if (snapshot.options.value(it.key(), !it.value()) != it.value()) {
+            pushOptions();
+            break;
+        }
+    }
     emit uiUpdate();
+}
+
+bool ChromiumEngine::isAlive(const std::weak_ptr<bool>& alive) {
+    const std::shared_ptr<bool> engine = alive.lock();
+    return engine && *engine;
 }
 
 void ChromiumEngine::runInPage(const QString& script, std::function<void(const QVariant&)> callback) {
@@ -237,66 +254,6 @@ HRESULT ChromiumEngine::isDirty() const {
     if (!m_hasDocument)
         return S_FALSE;
     return m_knownChanges > m_savedChanges ? S_OK : S_FALSE;
-}
-
-HRESULT ChromiumEngine::queryStatus(quint32 cmd, quint32& flags) const {
-    flags = 0;
-    if (!m_hasDocument)
-        return E_UNEXPECTED;
-    flags = m_snapshot.flags.value(cmd, 0);
-    return S_OK;
-}
-
-HRESULT ChromiumEngine::exec(quint32 cmd, const Variant* in, Variant* out) {
-    if (!m_hasDocument || !m_page)
-        return E_UNEXPECTED;
-    const auto status = m_snapshot.flags.constFind(cmd);
-    if (status == m_snapshot.flags.cend())
-        return OLECMDERR_E_NOTSUPPORTED;
-    const bool noInput = !in || in->isEmpty();
-    if (out && noInput) {
-        const auto value = m_snapshot.values.constFind(cmd);
-        if (value != m_snapshot.values.cend()) {
-            *out = *value;
-            return S_OK;
-        }
-    }
-    HRESULT error = S_OK;
-    const QJsonValue argument = noInput ? QJsonValue(QJsonValue::Null) : variantToJson(*in, error);
-    if (FAILED(error))
-        return error;
-    if ((*status & (OLECMDF_ENABLED | OLECMDF_LATCHED)) == 0)
-        return OLECMDERR_E_DISABLED;
-    runInPage(QStringLiteral("window.__lwEditor && window.__lwEditor.exec(%1, %2)")
-                  .arg(cmd)
-                  .arg(scriptLiteral(argument)));
-    if (out)
-        out->clear();
-    return S_OK;
-}
-
-HRESULT ChromiumEngine::print() {
-    if (QPrinterInfo::defaultPrinter().isNull())
-        return E_FAIL;
-    return print(std::make_shared<QPrinter>(QPrinter::HighResolution));
-}
-
-HRESULT ChromiumEngine::print(std::shared_ptr<QPrinter> printer) {
-    if (!printer)
-        return E_INVALIDARG;
-    if (!m_hasDocument || !m_page || m_waiting)
-        return E_UNEXPECTED;
-    m_waiting = true;
-    const std::optional<QByteArray> copy = serializeStandalone(*m_page, kPageTimeoutMs);
-    m_waiting = false;
-    if (!copy)
-        return E_FAIL;
-    std::weak_ptr<bool> alive = m_alive;
-    const bool started = PagePrinter::start(*copy, std::move(printer), this, [this, alive](bool ok) {
-        if (auto engine = alive.lock(); engine && *engine)
-            emit printFinished(ok);
-    });
-    return started ? S_OK : E_FAIL;
 }
 
 QWidget* ChromiumEngine::focusWindow() const {

@@ -7,9 +7,12 @@
 #include "engine/HtmlEngine.h"
 #include "engine/chromium/EngineSnapshot.h"
 
+#include <QJsonValue>
+#include <QPageLayout>
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class QWebChannel;
 class QWebEngineLoadingInfo;
@@ -19,8 +22,10 @@ class QWebEngineView;
 namespace lw {
 
 class EditorPage;
+class FindBar;
 class KeyHookFilter;
 class PageBridge;
+class PagePreview;
 
 class ChromiumEngine : public IHtmlEngine {
     Q_OBJECT
@@ -52,16 +57,46 @@ public:
     // The page, for callers that need Qt WebEngine itself (tests driving the page).
     QWebEnginePage* page() const;
 
+    // The page layout printing and print preview use; page setup changes it.
+    QPageLayout pageLayout() const;
+    void setPageLayout(const QPageLayout& layout) { m_pageLayout = layout; }
+    // The bar find shows over the page, made when it is first needed.
+    FindBar* findBar();
+
     // The longest a save waits for the page before it gives up.
     static constexpr int kPageTimeoutMs = 30000;
 
 private:
+    // ChromiumEngine.cpp: loading, the page's reports, design mode, saving.
     void installEditingScript();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onSnapshot(const EngineSnapshot& snapshot);
     bool onNavigationRequest(const QUrl& url);
     // Runs a script in the editing world; the callback is dropped once the engine is gone.
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
+    // Whether the engine a callback was made for still exists.
+    static bool isAlive(const std::weak_ptr<bool>& alive);
+
+    // ChromiumEngineCommands.cpp: statuses and executes, the options, the clipboard and the
+    // engine's dialogs.
+    quint32 commandFlags(quint32 cmd) const;
+    void runPageCommand(quint32 cmd, const QJsonValue& argument, bool restoreSelection);
+    HRESULT setOption(quint32 cmd, const Variant& value);
+    void pushOptions();
+    bool clipboardHolds(quint32 cmd) const;
+    HRESULT pasteFromClipboard(quint32 cmd);
+    QString addressForPage(const QString& pathOrAddress) const;
+    QWidget* dialogParent() const;
+    HRESULT askHyperlink();
+    HRESULT askImage();
+    HRESULT askObject();
+    HRESULT askFont();
+
+    // ChromiumEnginePrinting.cpp: the print, print preview and page setup commands.
+    std::shared_ptr<QPrinter> makePrinter() const;
+    HRESULT printCommand();
+    HRESULT printPreviewCommand();
+    HRESULT pageSetupCommand();
 
     QPointer<QWebEngineView> m_view;
     QPointer<EditorPage> m_page;
@@ -77,6 +112,14 @@ private:
     bool m_hasDocument = false;
     bool m_silent = false;
     bool m_waiting = false;
+    // The editing options the host asked for; every page the engine shows gets them.
+    QHash<quint32, bool> m_options;
+    std::optional<QPageLayout> m_pageLayout;
+    QPointer<FindBar> m_findBar;
+    std::shared_ptr<PagePreview> m_pendingPreview;
+    // Whether the clipboard holds something to paste (any, and text); unknown until asked.
+    mutable std::optional<bool> m_clipboardHasContent;
+    mutable std::optional<bool> m_clipboardHasText;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

@@ -82,6 +82,13 @@ EngineSnapshot EngineSnapshot::fromJson(const QJsonObject& json) {
         if (commandNumber(it.key(), number))
             snapshot.values.insert(number, variantFromJson(it.value()));
     }
+    const QJsonObject options = json.value(QStringLiteral("options")).toObject();
+    for (auto it = options.begin(); it != options.end(); ++it) {
+        quint32 number = 0;
+        if (commandNumber(it.key(), number) && it.value().isBool())
+            snapshot.options.insert(number, it.value().toBool());
+    }
+    snapshot.context = json.value(QStringLiteral("context")).toObject();
     return snapshot;
 }
 

@@ -19,6 +19,11 @@ struct EngineSnapshot {
     bool designMode = false;
     QHash<quint32, quint32> flags;
     QHash<quint32, Variant> values;
+    // The editing options as the page applies them, by engine command number.
+    QHash<quint32, bool> options;
+    // What the engine's dialogs start from: "link" (the address of the link the selection is
+    // in), "image" {source, alt} and "object" {data, type} of a selected element.
+    QJsonObject context;
     // Time the page spent computing this snapshot.
     double costMs = 0;
 

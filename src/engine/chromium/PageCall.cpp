@@ -1,6 +1,8 @@
 #include "engine/chromium/PageCall.h"
 
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -37,6 +39,12 @@ std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& sc
     if (!answer->arrived)
         return std::nullopt;
     return answer->value;
+}
+
+QString scriptLiteral(const QJsonValue& value) {
+    // JSON is a subset of JavaScript; a value is written inside an array and taken out.
+    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
 }
 
 } // namespace lw

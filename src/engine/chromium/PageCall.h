@@ -3,6 +3,8 @@
 // bounded and handles no user input, so nothing the user does can act on the page (or close
 // it) while the host waits.
 
+#include <QJsonValue>
+#include <QString>
 #include <QVariant>
 #include <QWebEngineScript>
 
@@ -16,5 +18,8 @@ inline constexpr quint32 kEditingWorld = QWebEngineScript::ApplicationWorld;
 
 // The script's result, or nothing when the page did not answer within timeoutMs or went away.
 std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs);
+
+// A value as a JavaScript literal, for a script that hands it to the page.
+QString scriptLiteral(const QJsonValue& value);
 
 } // namespace lw

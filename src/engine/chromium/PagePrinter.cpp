@@ -3,15 +3,43 @@
 #include "engine/chromium/EditorPage.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QPointer>
 #include <QPrinter>
+#include <QTimer>
 #include <QWebEngineView>
 
 namespace lw {
 
+namespace {
+
+QString copyTemplate() {
+    return QDir::tempPath() + QStringLiteral("/loomwrite-print-XXXXXX.html");
+}
+
+} // namespace
+
+QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html) {
+    if (!file.open() || file.write(html) != html.size() || !file.flush())
+        return nullptr;
+    file.close();
+    const QUrl copyUrl = QUrl::fromLocalFile(file.fileName());
+
+    auto* view = new QWebEngineView();
+    view->setAttribute(Qt::WA_DontShowOnScreen);
+    auto* page = new EditorPage(EditorPage::editingProfile(), view);
+    page->setNavigationFilter(
+        [copyUrl](const QUrl& url, bool isMainFrame) { return !isMainFrame || url == copyUrl; });
+    view->setPage(page);
+    page->approveTypedNavigation(copyUrl);
+    page->load(copyUrl);
+    return view;
+}
+
 PagePrinter::PagePrinter(std::shared_ptr<QPrinter> printer, QObject* parent,
                          std::function<void(bool)> finished)
     : QObject(parent), m_printer(std::move(printer)), m_finished(std::move(finished)),
-      m_file(QDir::tempPath() + QStringLiteral("/loomwrite-print-XXXXXX.html")) {}
+      m_file(copyTemplate()) {}
 
 PagePrinter::~PagePrinter() {
     delete m_view;
@@ -28,20 +56,10 @@ bool PagePrinter::start(const QByteArray& html, std::shared_ptr<QPrinter> printe
 }
 
 bool PagePrinter::load(const QByteArray& html) {
-    // A file rather than setHtml, which refuses documents over 2 MB.
-    if (!m_file.open() || m_file.write(html) != html.size() || !m_file.flush())
+    m_view = loadHiddenCopy(m_file, html);
+    if (!m_view)
         return false;
-    m_file.close();
-    const QUrl copyUrl = QUrl::fromLocalFile(m_file.fileName());
-
-    m_view = new QWebEngineView();
-    m_view->setAttribute(Qt::WA_DontShowOnScreen);
-    auto* page = new EditorPage(EditorPage::editingProfile(), m_view);
-    // The copy loads its own file and the resources it refers to, and goes nowhere else.
-    page->setNavigationFilter(
-        [copyUrl](const QUrl& url, bool isMainFrame) { return !isMainFrame || url == copyUrl; });
-    m_view->setPage(page);
-    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    connect(m_view->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (!ok) {
             done(false);
             return;
@@ -49,8 +67,6 @@ bool PagePrinter::load(const QByteArray& html) {
         m_view->print(m_printer.get());
     });
     connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) { done(ok); });
-    page->approveTypedNavigation(copyUrl);
-    page->load(copyUrl);
     return true;
 }
 
@@ -61,6 +77,60 @@ void PagePrinter::done(bool ok) {
     if (m_finished)
         m_finished(ok);
     deleteLater();
+}
+
+std::shared_ptr<PagePreview> PagePreview::start(const QByteArray& html, std::function<void(bool ok)> loaded) {
+    // Released from whatever signal of its own view reports last, so it goes later.
+    std::shared_ptr<PagePreview> preview(new PagePreview(), [](PagePreview* p) { p->deleteLater(); });
+    preview->m_file.setFileTemplate(copyTemplate());
+    preview->m_view = loadHiddenCopy(preview->m_file, html);
+    if (!preview->m_view)
+        return nullptr;
+    PagePreview* raw = preview.get();
+    connect(raw->m_view->page(), &QWebEnginePage::loadFinished, raw, [raw, loaded](bool ok) {
+        // A copy reports each load once; later ones (none are expected) change nothing.
+        if (raw->m_loaded)
+            return;
+        raw->m_loaded = ok;
+        if (loaded)
+            loaded(ok);
+    });
+    return preview;
+}
+
+PagePreview::~PagePreview() {
+    delete m_view;
+}
+
+bool PagePreview::paint(QPrinter* printer, int timeoutMs) {
+    if (!m_loaded || !m_view || !printer)
+        return false;
+    struct Outcome {
+        bool arrived = false;
+        bool ok = false;
+        QEventLoop* loop = nullptr;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    QEventLoop loop;
+    outcome->loop = &loop;
+    const QMetaObject::Connection connection =
+        connect(m_view, &QWebEngineView::printFinished, this, [outcome](bool ok) {
+            outcome->arrived = true;
+            outcome->ok = ok;
+            if (outcome->loop)
+                outcome->loop->quit();
+        });
+    m_view->print(printer);
+    if (!outcome->arrived) {
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timeout.start(timeoutMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    outcome->loop = nullptr;
+    disconnect(connection);
+    return outcome->arrived && outcome->ok;
 }
 
 } // namespace lw

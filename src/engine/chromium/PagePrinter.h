@@ -13,12 +13,17 @@ class QWebEngineView;
 
 namespace lw {
 
+// Loads html (UTF-8, with a base address) into a hidden view through file, a temporary file
+// (setHtml refuses documents over 2 MB); the copy loads what it refers to and goes nowhere
+// else. Null when the file cannot be written.
+QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html);
+
 class PagePrinter : public QObject {
     Q_OBJECT
 
 public:
-    // Starts printing html (UTF-8, with a base address) on printer; false when the copy cannot
-    // be set up. The object reports finished once and then deletes itself.
+    // Starts printing html on printer; false when the copy cannot be set up. The object
+    // reports finished once and then deletes itself.
     static bool start(const QByteArray& html, std::shared_ptr<QPrinter> printer, QObject* parent,
                       std::function<void(bool ok)> finished);
     ~PagePrinter() override;
@@ -33,6 +38,27 @@ private:
     QTemporaryFile m_file;
     QWebEngineView* m_view = nullptr;
     bool m_done = false;
+};
+
+// A clean copy of a page kept for a print preview, which asks for the pages again whenever
+// its printer's settings change. Painting waits for the engine (bounded, taking no user
+// input), since a preview wants its pages drawn by the time it asks returns.
+class PagePreview : public QObject {
+    Q_OBJECT
+
+public:
+    // Starts loading html; loaded reports once whether the copy is ready.
+    static std::shared_ptr<PagePreview> start(const QByteArray& html, std::function<void(bool ok)> loaded);
+    ~PagePreview() override;
+
+    bool paint(QPrinter* printer, int timeoutMs);
+
+private:
+    PagePreview() = default;
+
+    QTemporaryFile m_file;
+    QWebEngineView* m_view = nullptr;
+    bool m_loaded = false;
 };
 
 } // namespace lw

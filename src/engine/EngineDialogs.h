@@ -1,0 +1,81 @@
+#pragma once
+// The dialogs an engine shows for its own commands: the address of a link, an image, the
+// font of the selection, an object, printing, page setup and print preview. Every dialog
+// answers through a callback, so asking never blocks the caller; a host can show dialogs of
+// its own, and tests answer them (or leave them unanswered) without a window.
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace lw {
+
+struct ImageChoice {
+    // An address, or a local file path.
+    QString source;
+    QString alternateText;
+    bool operator==(const ImageChoice&) const = default;
+};
+
+struct ObjectChoice {
+    // The object's data: an address, or a local file path.
+    QString data;
+    // Its MIME type; may be empty.
+    QString type;
+    bool operator==(const ObjectChoice&) const = default;
+};
+
+// The character format of the selection, and what the font dialog asks for. A field without
+// a value is mixed in the selection when it is asked, and is left as it is when it comes back
+// without one.
+struct FontChoice {
+    std::optional<QString> name;
+    // HTML size 1 to 7.
+    std::optional<int> size;
+    // Colours as 0x00BBGGRR.
+    std::optional<quint32> foreColor;
+    std::optional<quint32> backColor;
+    std::optional<bool> bold;
+    std::optional<bool> italic;
+    std::optional<bool> underline;
+    std::optional<bool> strikethrough;
+    std::optional<bool> superscript;
+    std::optional<bool> subscript;
+    bool operator==(const FontChoice&) const = default;
+};
+
+class EngineDialogProvider {
+public:
+    // Called once with the user's choice, or with nothing when the dialog was cancelled.
+    template <typename T> using Answer = std::function<void(std::optional<T>)>;
+
+    virtual ~EngineDialogProvider() = default;
+
+    // The address to link the selection to; current is the address of the link the selection
+    // is in (empty when none). An empty address removes the link.
+    virtual void askHyperlink(QWidget* parent, const QString& current, Answer<QString> answer) = 0;
+    // The image to insert; current describes the selected image, if any.
+    virtual void askImage(QWidget* parent, const ImageChoice& current, Answer<ImageChoice> answer) = 0;
+    virtual void askFont(QWidget* parent, const FontChoice& current, Answer<FontChoice> answer) = 0;
+    virtual void askObject(QWidget* parent, const ObjectChoice& current, Answer<ObjectChoice> answer) = 0;
+    // Lets the user set up printer, which holds the engine's page layout; true prints on it.
+    virtual void askPrint(QWidget* parent, std::shared_ptr<QPrinter> printer,
+                          std::function<void(bool)> answer) = 0;
+    // Lets the user change the page layout of printer; true keeps the change.
+    virtual void askPageSetup(QWidget* parent, std::shared_ptr<QPrinter> printer,
+                              std::function<void(bool)> answer) = 0;
+    // Shows the pages as they would print on printer; paint draws them on the printer it is
+    // given, whenever the preview needs them.
+    virtual void showPrintPreview(QWidget* parent, std::shared_ptr<QPrinter> printer,
+                                  std::function<void(QPrinter*)> paint) = 0;
+};
+
+// The dialogs on Qt Widgets, window-modal to their parent.
+std::shared_ptr<EngineDialogProvider> createStandardDialogs();
+
+} // namespace lw

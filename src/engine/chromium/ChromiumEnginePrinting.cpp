@@ -1,0 +1,100 @@
+// Printing, print preview and page setup. Each prints a clean copy of the page (no editing
+// aids) with the page layout kept by the engine, which page setup changes.
+
+#include "engine/EngineDialogs.h"
+#include "engine/chromium/ChromiumEngine.h"
+#include "engine/chromium/EditorPage.h"
+#include "engine/chromium/PagePrinter.h"
+#include "engine/chromium/PageSerializer.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace lw {
+
+QPageLayout ChromiumEngine::pageLayout() const {
+    return m_pageLayout ? *m_pageLayout : QPrinter(QPrinter::HighResolution).pageLayout();
+}
+
+std::shared_ptr<QPrinter> ChromiumEngine::makePrinter() const {
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    if (m_pageLayout)
+        printer->setPageLayout(*m_pageLayout);
+    return printer;
+}
+
+HRESULT ChromiumEngine::print() {
+    if (QPrinterInfo::defaultPrinter().isNull())
+        return E_FAIL;
+    return print(makePrinter());
+}
+
+HRESULT ChromiumEngine::print(std::shared_ptr<QPrinter> printer) {
+    if (!printer)
+        return E_INVALIDARG;
+    if (!m_hasDocument || !m_page || m_waiting)
+        return E_UNEXPECTED;
+    m_waiting = true;
+    const std::optional<QByteArray> copy = serializeStandalone(*m_page, kPageTimeoutMs);
+    m_waiting = false;
+    if (!copy)
+        return E_FAIL;
+    const std::weak_ptr<bool> alive = m_alive;
+    const bool started = PagePrinter::start(*copy, std::move(printer), this, [this, alive](bool ok) {
+        if (isAlive(alive))
+            emit printFinished(ok);
+    });
+    return started ? S_OK : E_FAIL;
+}
+
+HRESULT ChromiumEngine::printCommand() {
+    // A silent engine asks nothing: the page goes to the default printer.
+    if (m_silent)
+        return print();
+    const std::shared_ptr<QPrinter> printer = makePrinter();
+    const std::weak_ptr<bool> alive = m_alive;
+    dialogProvider().askPrint(dialogParent(), printer, [this, alive, printer](bool accepted) {
+        if (accepted && isAlive(alive))
+            print(printer);
+    });
+    return S_OK;
+}
+
+HRESULT ChromiumEngine::printPreviewCommand() {
+    if (m_silent)
+        return OLECMDERR_E_CANCELED;
+    if (m_waiting)
+        return E_UNEXPECTED;
+    m_waiting = true;
+    const std::optional<QByteArray> copy = serializeStandalone(*m_page, kPageTimeoutMs);
+    m_waiting = false;
+    if (!copy)
+        return E_FAIL;
+    const std::shared_ptr<QPrinter> printer = makePrinter();
+    const std::weak_ptr<bool> alive = m_alive;
+    m_pendingPreview = PagePreview::start(*copy, [this, alive, printer](bool loaded) {
+        if (!isAlive(alive))
+            return;
+        std::shared_ptr<PagePreview> preview = std::move(m_pendingPreview);
+        if (!loaded || !preview)
+            return;
+        // The preview keeps the copy for as long as it may ask for the pages again.
+        dialogProvider().showPrintPreview(
+            dialogParent(), printer, [preview](QPrinter* target) { preview->paint(target, kPageTimeoutMs); });
+    });
+    return m_pendingPreview ? S_OK : E_FAIL;
+}
+
+HRESULT ChromiumEngine::pageSetupCommand() {
+    if (m_silent)
+        return OLECMDERR_E_CANCELED;
+    const std::shared_ptr<QPrinter> printer = makePrinter();
+    const std::weak_ptr<bool> alive = m_alive;
+    dialogProvider().askPageSetup(dialogParent(), printer, [this, alive, printer](bool accepted) {
+        if (accepted && isAlive(alive))
+            m_pageLayout = printer->pageLayout();
+    });
+    return S_OK;
+}
+
+} // namespace lw

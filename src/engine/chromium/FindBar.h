@@ -1,0 +1,58 @@
+#pragma once
+// The find bar over the bottom of a page: the text to find, next and previous, match case.
+// Matches are found and highlighted by the engine's own find in page.
+
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QWebEngineFindTextResult;
+class QWebEnginePage;
+
+namespace lw {
+
+class FindBar : public QWidget {
+    Q_OBJECT
+
+public:
+    // The bar lies over view, along its bottom edge, and follows its size.
+    FindBar(QWebEnginePage* page, QWidget* view);
+
+    // Shows the bar with the text to find selected, ready to type over.
+    void open();
+    void dismiss();
+
+    void findNext() { find(false); }
+    void findPrevious() { find(true); }
+
+    QLineEdit* textField() const { return m_text; }
+    QCheckBox* matchCaseBox() const { return m_matchCase; }
+    // What the last search found: "2 of 5", "Not found", or empty before any search.
+    QString status() const;
+    int activeMatch() const { return m_activeMatch; }
+    int matchCount() const { return m_matchCount; }
+
+signals:
+    void searched();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void find(bool backward);
+    void place();
+    void showResult(const QWebEngineFindTextResult& result);
+
+    QPointer<QWebEnginePage> m_page;
+    QWidget* m_view;
+    QLineEdit* m_text = nullptr;
+    QCheckBox* m_matchCase = nullptr;
+    QLabel* m_status = nullptr;
+    int m_activeMatch = 0;
+    int m_matchCount = -1;
+};
+
+} // namespace lw

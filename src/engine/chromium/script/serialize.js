@@ -1,0 +1,132 @@
+// Writing the page out as a file holds it, and replacing it by an empty one.
+(function () {
+    'use strict';
+    const lw = window.__lwEditorCore;
+    if (!lw || lw.serialize)
+        return;
+
+    function doctypeText(node) {
+        let text = '<!DOCTYPE ' + node.name;
+        if (node.publicId)
+            text += ' PUBLIC "' + node.publicId + '"' + (node.systemId ? ' "' + node.systemId + '"' : '');
+        else if (node.systemId)
+            text += ' SYSTEM "' + node.systemId + '"';
+        return text + '>';
+    }
+
+    function charsetOfMeta(meta) {
+        if (meta.hasAttribute('charset'))
+            return meta.getAttribute('charset').trim();
+        if ((meta.getAttribute('http-equiv') || '').toLowerCase() !== 'content-type')
+            return null;
+        const match = /charset\s*=\s*["']?([^"';\s]+)/i.exec(meta.getAttribute('content') || '');
+        return match ? match[1] : null;
+    }
+
+    function charsetMetas(root) {
+        return Array.from(root.querySelectorAll('meta')).filter((meta) => charsetOfMeta(meta) !== null && !lw.isAid(meta));
+    }
+
+    function canonicalEncoding(label) {
+        try {
+            return new TextDecoder(label).encoding;
+        } catch (e) {
+            return '';
+        }
+    }
+
+    // Points every charset declaration of a copy at another encoding, or adds one.
+    function declareCharset(root, charset) {
+        const metas = charsetMetas(root);
+        for (const meta of metas) {
+            if (meta.hasAttribute('charset'))
+                meta.setAttribute('charset', charset);
+            else
+                meta.setAttribute('content', meta.getAttribute('content').replace(/(charset\s*=\s*["']?)[^"';\s]+/i, '$1' + charset));
+        }
+        if (metas.length === 0) {
+            const head = root.querySelector('head');
+            if (head) {
+                const meta = document.createElement('meta');
+                meta.setAttribute('charset', charset);
+                head.insertBefore(meta, head.firstChild);
+            }
+        }
+    }
+
+    function ensureBase(root) {
+        const head = root.querySelector('head');
+        if (head && !root.querySelector('base[href]')) {
+            const base = document.createElement('base');
+            base.setAttribute('href', document.URL);
+            head.insertBefore(base, head.firstChild);
+        }
+    }
+
+    function rootMarkup(options) {
+        const root = document.documentElement;
+        const hasAids = root.querySelector('[' + lw.AID_ATTRIBUTE + ']') !== null;
+        if (!hasAids && !options.charset && !options.base)
+            return root.outerHTML;
+        const copy = root.cloneNode(true);
+        for (const aid of copy.querySelectorAll('[' + lw.AID_ATTRIBUTE + ']'))
+            aid.remove();
+        if (options.charset)
+            declareCharset(copy, options.charset);
+        if (options.base)
+            ensureBase(copy);
+        return copy.outerHTML;
+    }
+
+    // The whole document: doctype, comments outside the root element, and the root element,
+    // without the editor's own additions. options.charset rewrites the charset declarations
+    // of the copy; options.base gives the copy the page's address as its base.
+    lw.serialize = (options) => {
+        options = options || {};
+        // A parser drops white space before the root element but moves any after it into the
+        // body, so only the nodes before the root get a line break each.
+        let html = '';
+        let afterRoot = false;
+        for (const node of document.childNodes) {
+            if (node.nodeType === Node.DOCUMENT_TYPE_NODE)
+                html += doctypeText(node);
+            else if (node.nodeType === Node.COMMENT_NODE)
+                html += '<!--' + node.data + '-->';
+            else if (node.nodeType === Node.PROCESSING_INSTRUCTION_NODE)
+                html += '<?' + node.target + ' ' + node.data + '>';
+            else if (node === document.documentElement)
+                html += rootMarkup(options);
+            else
+                continue;
+            if (node === document.documentElement)
+                afterRoot = true;
+            else if (!afterRoot)
+                html += '\n';
+        }
+        const declarations = charsetMetas(document);
+        const declared = declarations.length > 0 ? charsetOfMeta(declarations[0]) : '';
+        return {
+            html: html,
+            characterSet: document.characterSet,
+            declaredCharset: declared,
+            declaredEncoding: declared ? canonicalEncoding(declared) : '',
+            documentId: lw.documentId,
+            changeCount: lw.changeCount,
+        };
+    };
+
+    // An empty page in place of the current one, clean and with a new identity.
+    lw.initNew = () => {
+        for (const node of Array.from(document.childNodes))
+            node.remove();
+        document.appendChild(document.implementation.createDocumentType('html', '', ''));
+        const root = document.createElement('html');
+        root.appendChild(document.createElement('head'));
+        root.appendChild(document.createElement('body'));
+        document.appendChild(root);
+        lw.forgetChanges();
+        lw.documentId = lw.newDocumentId();
+        lw.queueSnapshot();
+        return lw.documentId;
+    };
+})();

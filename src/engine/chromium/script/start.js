@@ -1,0 +1,47 @@
+// Starts the editing side once every part of it is in place: watches the page and connects
+// to the host.
+(function () {
+    'use strict';
+    const lw = window.__lwEditorCore;
+    if (!lw || window.__lwEditor)
+        return;
+
+    // What the host calls.
+    window.__lwEditor = {
+        exec: lw.exec,
+        setDesignMode: lw.setDesignMode,
+        setOptions: lw.setOptions,
+        holdSelection: lw.holdSelection,
+        releaseSelection: () => lw.releaseSelection(false),
+        applyFont: (choice, restore) => {
+            lw.releaseSelection(restore);
+            const done = lw.applyFont(choice);
+            lw.queueSnapshot();
+            return done;
+        },
+        serialize: lw.serialize,
+        initNew: lw.initNew,
+        snapshot: lw.takeSnapshot,
+    };
+
+    lw.observe();
+    document.addEventListener('selectionchange', lw.queueSnapshot);
+    document.addEventListener('input', lw.queueSnapshot);
+
+    if (typeof qt !== 'undefined' && qt.webChannelTransport) {
+        const transport = qt.webChannelTransport;
+        const channel = new QWebChannel(transport, (ready) => {
+            lw.host = ready.objects.lwHost;
+            lw.pushSnapshot();
+        });
+        // The transport outlives a page in the same frame, so the host's answer to a push of
+        // the previous page can arrive here; the channel would fail on its unknown id.
+        const deliver = transport.onmessage;
+        transport.onmessage = (message) => {
+            const data = typeof message.data === 'string' ? JSON.parse(message.data) : message.data;
+            if (data.type === QWebChannelMessageTypes.response && !(data.id in channel.execCallbacks))
+                return;
+            deliver(message);
+        };
+    }
+})();
