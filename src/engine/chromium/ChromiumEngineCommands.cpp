@@ -250,8 +250,14 @@ QWidget* ChromiumEngine::dialogParent() const {
 }
 
 FindBar* ChromiumEngine::findBar() {
-    if (!m_findBar && m_view && m_page)
-        m_findBar = new FindBar(m_page, m_view);
+    if (!m_findBar && m_view && m_page) {
+        m_findBar = new FindBar(m_page, m_view, [this](const QString& text, bool matchCase, int index) {
+            runInPage(
+                QStringLiteral("window.__lwEditor.selectMatch(%1, %2, %3)")
+                    .arg(scriptLiteral(text), matchCase ? QStringLiteral("true") : QStringLiteral("false"))
+                    .arg(index));
+        });
+    }
     return m_findBar;
 }
 

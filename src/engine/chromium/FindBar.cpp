@@ -13,7 +13,8 @@
 
 namespace lw {
 
-FindBar::FindBar(QWebEnginePage* page, QWidget* view) : QWidget(view), m_page(page), m_view(view) {
+FindBar::FindBar(QWebEnginePage* page, QWidget* view, SelectMatch selectMatch)
+    : QWidget(view), m_page(page), m_view(view), m_selectMatch(std::move(selectMatch)) {
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
     auto* layout = new QHBoxLayout(this);
@@ -56,12 +57,15 @@ void FindBar::open() {
 
 void FindBar::dismiss() {
     hide();
+    const int active = m_activeMatch;
     m_activeMatch = 0;
     m_matchCount = -1;
     m_status->clear();
     // An empty search takes the highlighting away.
     if (m_page)
         m_page->findText(QString());
+    if (active > 0 && m_selectMatch)
+        m_selectMatch(m_text->text(), m_lastMatchCase, active);
     m_view->setFocus(Qt::OtherFocusReason);
 }
 
@@ -75,8 +79,14 @@ void FindBar::find(bool backward) {
     QWebEnginePage::FindFlags flags;
     if (backward)
         flags |= QWebEnginePage::FindBackward;
-    if (m_matchCase->isChecked())
+    const bool matchCase = m_matchCase->isChecked();
+    if (matchCase)
         flags |= QWebEnginePage::FindCaseSensitively;
+    // The engine takes the same text again as a step to the next match, keeping its earlier
+    // case rule; another rule needs a new search.
+    if (matchCase != m_lastMatchCase)
+        m_page->findText(QString());
+    m_lastMatchCase = matchCase;
     QPointer<FindBar> self(this);
     m_page->findText(m_text->text(), flags, [self](const QWebEngineFindTextResult& result) {
         if (self)

@@ -1,9 +1,12 @@
 #pragma once
 // The find bar over the bottom of a page: the text to find, next and previous, match case.
-// Matches are found and highlighted by the engine's own find in page.
+// The engine's find in page highlights and counts the matches; when the bar closes, the match
+// it showed last becomes the page's selection, so the commands that follow act on it.
 
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -17,11 +20,15 @@ class FindBar : public QWidget {
     Q_OBJECT
 
 public:
+    // Selects the index-th match (from 1, in the page's order) in the page.
+    using SelectMatch = std::function<void(const QString& text, bool matchCase, int index)>;
+
     // The bar lies over view, along its bottom edge, and follows its size.
-    FindBar(QWebEnginePage* page, QWidget* view);
+    FindBar(QWebEnginePage* page, QWidget* view, SelectMatch selectMatch);
 
     // Shows the bar with the text to find selected, ready to type over.
     void open();
+    // Hides the bar and its highlighting, and selects the match it showed.
     void dismiss();
 
     void findNext() { find(false); }
@@ -48,6 +55,8 @@ private:
 
     QPointer<QWebEnginePage> m_page;
     QWidget* m_view;
+    SelectMatch m_selectMatch;
+    bool m_lastMatchCase = false;
     QLineEdit* m_text = nullptr;
     QCheckBox* m_matchCase = nullptr;
     QLabel* m_status = nullptr;

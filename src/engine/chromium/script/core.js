@@ -257,6 +257,26 @@
 
     lw.flag = (condition, bit) => (condition ? bit : 0);
 
+    // Selects the index-th place (from 1) where text occurs in the page, so that what find
+    // showed last is what the next command acts on.
+    lw.selectMatch = (text, matchCase, index) => {
+        if (typeof text !== 'string' || text.length === 0 || !document.body)
+            return false;
+        const start = document.createRange();
+        start.setStart(document.body, 0);
+        lw.select(start);
+        let found = false;
+        for (let i = 0; i < index; ++i) {
+            if (i > 0)
+                document.getSelection().collapseToEnd();
+            found = window.find(text, !!matchCase, false, false);
+            if (!found)
+                break;
+        }
+        lw.queueSnapshot();
+        return found;
+    };
+
     // Facts the host needs besides flags and values: what its dialogs start from.
     const contextProviders = [];
     lw.addContext = (provider) => contextProviders.push(provider);

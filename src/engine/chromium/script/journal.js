@@ -250,11 +250,13 @@
             return null;
         sync();
         const selectionBefore = lw.saveSelection();
-        const observer = new MutationObserver(() => {});
+        // Records delivered between the events of the gesture are kept for the end.
+        const seen = [];
+        const observer = new MutationObserver((records) => seen.push(...records));
         observer.observe(document, CAPTURE);
         return {
             finish: () => {
-                const changes = recordChanges(observer.takeRecords());
+                const changes = recordChanges(seen.concat(observer.takeRecords()));
                 observer.disconnect();
                 if (changes.length === 0)
                     return false;

@@ -19,6 +19,7 @@
             lw.queueSnapshot();
             return done;
         },
+        selectMatch: lw.selectMatch,
         serialize: lw.serialize,
         initNew: lw.initNew,
         snapshot: lw.takeSnapshot,
