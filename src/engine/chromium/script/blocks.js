@@ -7,7 +7,7 @@
     if (!lw || lw.blockFormats)
         return;
 
-    const BLOCK_LIMIT = 200;
+    const BLOCK_LIMIT = 100;
 
     // The block formats offered, in menu order, with the element each one makes. The names
     // are what the host shows and sends back.

@@ -9,7 +9,7 @@
 
     // How many text nodes of a selection are looked at; a bigger selection is judged by its
     // first ones, which keeps a snapshot cheap whatever is selected.
-    const SCAN_LIMIT = 300;
+    const SCAN_LIMIT = 120;
 
     const transparent = (color) => color === 'transparent' || /^rgba\(.*,\s*0\)$/.test(color);
 
@@ -65,8 +65,13 @@
             else if (values[key] !== value)
                 values[key] = null;
         };
+        // Text nodes of one element look alike: each element is judged once.
+        const seen = new Set();
         for (const text of texts) {
             const element = text.parentElement;
+            if (seen.has(element))
+                continue;
+            seen.add(element);
             const style = getComputedStyle(element);
             const decoration = decorationOf(element);
             const shift = shiftOf(element);
@@ -82,7 +87,7 @@
             agree('foreColor', style.color);
             agree('backColor', backOf(element));
         }
-        return { total: texts.length, counts: counts, uniform: (key) => values[key] !== null };
+        return { total: seen.size, counts: counts, values: values };
     });
 
     // 'on', 'off' or 'mixed' for one style of the selection.
@@ -105,13 +110,18 @@
         };
     }
 
-    // A value of the selection: the engine's own reading where all of the selection agrees.
-    function value(key, read, write) {
+    // A value of the selection. On a caret the engine's own reading, which knows the style
+    // the next typed character gets; over text, the text's own value where all of it agrees
+    // (the engine's reading would walk the whole selection).
+    function value(key, read, fromStyle, write) {
         return {
             flags: () => lw.SUPPORTED | lw.flag(lw.canEdit(), lw.ENABLED),
             read: () => {
                 const facts = scan();
-                return facts && !facts.uniform(key) ? null : read();
+                if (!facts)
+                    return read();
+                const agreed = facts.values[key];
+                return agreed === null || agreed === undefined ? null : fromStyle(agreed);
             },
             exec: write,
         };
@@ -119,17 +129,32 @@
 
     // The engine reads the font back as a CSS family list, the first family possibly quoted;
     // the host wants one plain name.
-    function readFontName() {
-        const value = lw.queryValue('fontName');
+    function firstFamily(value) {
         if (!value)
             return null;
         const first = value.split(',')[0].trim();
         return first.replace(/^(["'])(.*)\1$/, '$2');
     }
 
+    const readFontName = () => firstFamily(lw.queryValue('fontName'));
+
     function readFontSize() {
         const size = parseInt(lw.queryValue('fontSize'), 10);
         return Number.isInteger(size) && size >= 1 && size <= 7 ? size : null;
+    }
+
+    // The HTML size whose default pixel size is nearest, as the engine reads sizes.
+    const SIZE_PIXELS = [10, 13, 16, 18, 24, 32, 48];
+    function htmlSize(pixels) {
+        const px = parseFloat(pixels);
+        if (!(px > 0))
+            return null;
+        let best = 0;
+        for (let i = 1; i < SIZE_PIXELS.length; ++i) {
+            if (Math.abs(SIZE_PIXELS[i] - px) < Math.abs(SIZE_PIXELS[best] - px))
+                best = i;
+        }
+        return best + 1;
     }
 
     function writeFontName(argument) {
@@ -142,13 +167,15 @@
     }
 
     // Colours travel as 0x00BBGGRR numbers; the engine reads them back as CSS rgb()/rgba().
+    function colorNumber(css) {
+        const match = /rgba?\(\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*(?:,\s*([\d.]+)\s*)?\)/.exec(css || '');
+        if (!match || (match[4] !== undefined && Number(match[4]) === 0))
+            return null;
+        return Number(match[1]) | (Number(match[2]) << 8) | (Number(match[3]) << 16);
+    }
+
     function readColor(name) {
-        return () => {
-            const match = /rgba?\(\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*(?:,\s*([\d.]+)\s*)?\)/.exec(lw.queryValue(name));
-            if (!match || (match[4] !== undefined && Number(match[4]) === 0))
-                return null;
-            return Number(match[1]) | (Number(match[2]) << 8) | (Number(match[3]) << 16);
-        };
+        return () => colorNumber(lw.queryValue(name));
     }
 
     function cssColor(color) {
@@ -179,11 +206,11 @@
     lw.define(91, style('strikethrough', STYLES.strikethrough));
     lw.define(2248, style('superscript', STYLES.superscript));
     lw.define(2247, style('subscript', STYLES.subscript));
-    lw.define(18, value('fontName', readFontName, writeFontName));
-    lw.define(19, value('fontSize', readFontSize, writeFontSize));
-    lw.define(55, value('foreColor', readColor('foreColor'), writeColor('foreColor')));
+    lw.define(18, value('fontName', readFontName, firstFamily, writeFontName));
+    lw.define(19, value('fontSize', readFontSize, htmlSize, writeFontSize));
+    lw.define(55, value('foreColor', readColor('foreColor'), colorNumber, writeColor('foreColor')));
     // The engine reads the back colour only under this name; hiliteColor reads empty.
-    lw.define(51, value('backColor', readColor('backColor'), writeColor('backColor')));
+    lw.define(51, value('backColor', readColor('backColor'), colorNumber, writeColor('backColor')));
     lw.define(2230, {
         flags: () => lw.SUPPORTED | lw.flag(lw.canEdit() && lw.hasSelectedContent(), lw.ENABLED),
         exec: () => lw.run('removeFormat'),

@@ -145,25 +145,38 @@
             return nodes;
         }
         const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
-        let first = range.startContainer;
-        if (first.nodeType !== Node.TEXT_NODE)
-            first = first.childNodes[range.startOffset] || null;
-        let node;
-        if (first && first.nodeType === Node.TEXT_NODE && root.contains(first)) {
-            walker.currentNode = first;
-            node = first;
-        } else {
-            if (first && root.contains(first))
-                walker.currentNode = first;
-            node = walker.nextNode();
-        }
-        for (; node && nodes.length < limit; node = walker.nextNode()) {
-            if (range.comparePoint(node, 0) > 0)
-                break;
+        // The first text node at or after a boundary point, found from the tree itself:
+        // comparing each node with the range would count siblings again and again.
+        const textFrom = (container, offset) => {
+            if (container.nodeType === Node.TEXT_NODE)
+                return container;
+            let node = container.childNodes[offset] || null;
+            if (!node) {
+                for (let n = container; n && n !== root; n = n.parentNode) {
+                    if (n.nextSibling) {
+                        node = n.nextSibling;
+                        break;
+                    }
+                }
+            }
+            if (!node)
+                return null;
+            if (node.nodeType === Node.TEXT_NODE)
+                return node;
+            walker.currentNode = node;
+            return walker.nextNode();
+        };
+        const endText = range.endContainer.nodeType === Node.TEXT_NODE ? range.endContainer : null;
+        const stop = endText ? null : textFrom(range.endContainer, range.endOffset);
+        for (let node = textFrom(range.startContainer, range.startOffset); node && node !== stop && nodes.length < limit;
+            node = walker.nextNode()) {
+            walker.currentNode = node;
             const start = node === range.startContainer ? range.startOffset : 0;
-            const end = node === range.endContainer ? range.endOffset : node.data.length;
+            const end = node === endText ? range.endOffset : node.data.length;
             if (visible(node, start, end) && !lw.isAid(node))
                 nodes.push(node);
+            if (node === endText)
+                break;
         }
         return nodes;
     };
