@@ -96,6 +96,9 @@ TEST_F(ChromiumEngineBlock, DirectionIsSetOnTheBlocksAndUndoneInOneStep) {
     EXPECT_EQ(h.flags(2353) & kStateBits, OLECMDF_LATCHED);
     EXPECT_EQ(h.flags(2352) & kStateBits, 0u);
     EXPECT_EQ(h.engine->isDirty(), S_OK);
+    const QByteArray saved = h.save();
+    EXPECT_TRUE(saved.contains("<p id=\"one\" dir=\"rtl\">"));
+    EXPECT_FALSE(saved.contains("lw-journal")) << "the marks undo keeps are the editor's own";
 
     EXPECT_EQ(h.exec(43), S_OK);
     EXPECT_EQ(h.count(QStringLiteral("[dir]")), 0);

@@ -88,6 +88,15 @@ TEST_F(ChromiumEngineHost, TheImageDialogInsertsItsImageWhereTheSelectionWas) {
     EXPECT_EQ(h.count(QStringLiteral("img")), 1);
 }
 
+TEST_F(ChromiumEngineHost, TheObjectDialogInsertsItsObject) {
+    h.selectText(QStringLiteral("#three"), 0, 5);
+    dialogs->objectAnswer =
+        ObjectChoice{h.scratch.file(QStringLiteral("clip.mp4")), QStringLiteral("video/mp4")};
+    EXPECT_EQ(h.exec(25), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("object[data='clip.mp4'][type='video/mp4']")), 1)
+        << h.html().toStdString();
+}
+
 TEST_F(ChromiumEngineHost, TheFontDialogShowsTheSelectionAndSetsEverythingAsOneStep) {
     h.select(QStringLiteral("#two"));
     const QString before = h.html();
@@ -157,28 +166,42 @@ TEST_F(ChromiumEngineHost, FindFindsAndHighlightsMatchesWithOrWithoutCase) {
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
 
+    // What is typed into the bar is the bar's, never a key for the page or its host.
+    int hooked = 0;
+    h.engine->acceleratorHook = [&](QKeyEvent*) {
+        ++hooked;
+        return true;
+    };
     QSignalSpy searched(bar, &FindBar::searched);
-    bar->textField()->setText(QStringLiteral("para"));
-    bar->findNext();
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 1; }));
+    QTest::keyClicks(bar->textField(), QStringLiteral("para"));
+    EXPECT_EQ(bar->textField()->text(), QStringLiteral("para"));
+    EXPECT_EQ(hooked, 0);
+    h.engine->acceleratorHook = nullptr;
+    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 4; })) << "a search for each key typed";
+    const auto step = [&](const std::function<void()>& action) {
+        searched.clear();
+        action();
+        return lwtest::waitFor([&] { return searched.size() == 1; });
+    };
     EXPECT_EQ(bar->matchCount(), 3);
     EXPECT_EQ(bar->status(), QStringLiteral("1 of 3"));
-    bar->findNext();
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 2; }));
+    ASSERT_TRUE(step([&] { bar->findNext(); }));
     EXPECT_EQ(bar->activeMatch(), 2);
+    ASSERT_TRUE(step([&] { bar->findPrevious(); }));
+    EXPECT_EQ(bar->activeMatch(), 1);
+    ASSERT_TRUE(step([&] { bar->findNext(); }));
+    EXPECT_EQ(bar->status(), QStringLiteral("2 of 3"));
 
-    bar->matchCaseBox()->setChecked(true);
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 3; }));
+    ASSERT_TRUE(step([&] { bar->matchCaseBox()->setChecked(true); }));
     EXPECT_EQ(bar->matchCount(), 2);
-    bar->textField()->setText(QStringLiteral("PARA"));
-    bar->findNext();
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 4; }));
+    ASSERT_TRUE(step([&] {
+        bar->textField()->setText(QStringLiteral("PARA"));
+        bar->findNext();
+    }));
     EXPECT_EQ(bar->status(), QStringLiteral("Not found"));
 
-    bar->matchCaseBox()->setChecked(false);
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 5; }));
-    bar->findNext();
-    ASSERT_TRUE(lwtest::waitFor([&] { return searched.size() == 6; }));
+    ASSERT_TRUE(step([&] { bar->matchCaseBox()->setChecked(false); }));
+    ASSERT_TRUE(step([&] { bar->findNext(); }));
     ASSERT_EQ(bar->activeMatch(), 2);
     bar->dismiss();
     EXPECT_FALSE(bar->isVisible());

@@ -102,6 +102,18 @@ TEST_F(ChromiumEngineInsertSpecial, SourcesAreEscapedAndLocalFilesReferredToFrom
               QStringLiteral("pics/a%20b.png"));
 }
 
+TEST_F(ChromiumEngineInsertSpecial, AnObjectTheEngineWouldDropIsPutInPlaceByHandAndUndoneInOneStep) {
+    const QString original = h.html();
+    h.selectText(QStringLiteral("#text"), 0, 5);
+    EXPECT_EQ(h.exec(25, Variant::fromString(QStringLiteral("movie.swf"))), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("#text > object[data='movie.swf']")), 1) << h.html().toStdString();
+    EXPECT_FALSE(h.bodyText().contains(QStringLiteral("alpha")));
+    EXPECT_EQ(h.exec(43), S_OK);
+    EXPECT_EQ(h.html(), original);
+    EXPECT_EQ(h.exec(29), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("object")), 1);
+}
+
 TEST_F(ChromiumEngineInsertSpecial, NothingIsInsertedOutsideDesignMode) {
     h.engine->setDesignMode(false);
     h.selectText(QStringLiteral("#text"), 6, 10);

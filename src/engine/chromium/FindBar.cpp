@@ -1,5 +1,7 @@
 #include "engine/chromium/FindBar.h"
 
+#include "engine/chromium/KeyHookFilter.h"
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QGuiApplication>
@@ -15,6 +17,7 @@ namespace lw {
 
 FindBar::FindBar(QWebEnginePage* page, QWidget* view, SelectMatch selectMatch)
     : QWidget(view), m_page(page), m_view(view), m_selectMatch(std::move(selectMatch)) {
+    setProperty(KeyHookFilter::kKeepsItsKeys, true);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
     auto* layout = new QHBoxLayout(this);

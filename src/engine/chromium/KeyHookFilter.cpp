@@ -2,6 +2,7 @@
 
 #include <QChildEvent>
 #include <QKeyEvent>
+#include <QVariant>
 #include <QWidget>
 
 namespace lw {
@@ -21,6 +22,14 @@ void KeyHookFilter::watch(QObject* object) {
     }
 }
 
+bool KeyHookFilter::keepsItsKeys(QObject* object) const {
+    for (QObject* o = object; o && o != m_view; o = o->parent()) {
+        if (o->property(kKeepsItsKeys).toBool())
+            return true;
+    }
+    return false;
+}
+
 bool KeyHookFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ChildAdded: {
@@ -33,6 +42,8 @@ bool KeyHookFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
         // A key the input widget left unaccepted travels on to the view; it was asked already.
         if (watched == m_view && m_view->focusProxy())
+            break;
+        if (keepsItsKeys(watched))
             break;
         const Hook hook = m_hook();
         if (hook && hook(static_cast<QKeyEvent*>(event)))

@@ -21,11 +21,16 @@ public:
     // hook is asked anew for each event, so the host may change it at any time.
     KeyHookFilter(QWidget* view, std::function<Hook()> hook);
 
+    // A widget of the engine's own over the page (the find bar) sets this property: the keys
+    // typed into it are its own, never the page's.
+    static constexpr const char* kKeepsItsKeys = "lwKeepsItsKeys";
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void watch(QObject* object);
+    bool keepsItsKeys(QObject* object) const;
 
     QWidget* m_view;
     std::function<Hook()> m_hook;

@@ -11,9 +11,11 @@
     const MARKER = 'data-lw-insert';
     let inserts = 0;
 
-    // Puts the elements (or fragment) made by build in place of the selection. The markup
-    // is made from elements, never from text, so values given by the user are escaped by the
-    // engine's own serialisation.
+    // Puts nodes in place of the selection. The markup is made from elements, never from
+    // text, so values given by the user are escaped by the engine's own serialisation. The
+    // engine drops some elements from inserted markup (an object it cannot show, at the start
+    // of a paragraph); those are put in place by hand, as one undo step with the deletion of
+    // the selection.
     function insertElements(nodes) {
         if (!lw.canEdit())
             return false;
@@ -30,13 +32,38 @@
         const placed = Array.from(document.querySelectorAll('[' + MARKER + '="' + token + '"]'));
         for (const element of placed)
             element.removeAttribute(MARKER);
+        for (const root of roots)
+            root.removeAttribute(MARKER);
         const complete = placed.length === roots.length &&
             placed.every((element, i) => element.tagName === roots[i].tagName && element.getAttribute('type') === roots[i].getAttribute('type'));
-        if (!complete) {
-            console.error('the engine did not insert ' + roots.map((root) => root.tagName).join(', '));
-            for (let i = 0; i < steps; ++i)
-                lw.journal.undo();
-        }
+        if (complete)
+            return true;
+        for (const element of placed)
+            element.remove();
+        for (let i = 0; i < steps; ++i)
+            lw.journal.undo();
+        return insertByHand(Array.from(holder.childNodes));
+    }
+
+    function insertByHand(nodes) {
+        lw.journal.group(() => {
+            const range = lw.range();
+            return range && !range.collapsed ? lw.run('delete') : true;
+        }, () => {
+            const range = lw.range();
+            if (!range)
+                return;
+            const fragment = document.createDocumentFragment();
+            for (const node of nodes)
+                fragment.appendChild(node);
+            range.insertNode(fragment);
+            const after = document.createRange();
+            after.setStartAfter(nodes[nodes.length - 1]);
+            lw.select(after);
+        });
+        const complete = nodes.every((node) => node.isConnected);
+        if (!complete)
+            console.error('the engine did not insert ' + nodes.map((node) => node.nodeName).join(', '));
         return complete;
     }
     lw.insertElements = insertElements;
