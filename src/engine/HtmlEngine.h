@@ -61,7 +61,10 @@ public:
     virtual HRESULT queryStatus(quint32 cmd, quint32& flags) const = 0;
     // Runs an engine command. Reading a value: in null or VT_EMPTY and out given. Setting a
     // value or running an action: in holds the argument, if any. OLECMDERR_E_NOTSUPPORTED for
-    // an unknown command, OLECMDERR_E_DISABLED when it is neither enabled nor latched.
+    // an unknown command, OLECMDERR_E_DISABLED when it is neither enabled nor latched. The
+    // page carries commands out after exec returns; the next uiUpdate reports their effect.
+    // A command that asks the user (print, page setup, print preview, and hyperlink, image
+    // and object without an argument, font) returns S_OK once its dialog is asked for.
     virtual HRESULT exec(quint32 cmd, const Variant* in, Variant* out) = 0;
 
     // Prints a clean copy of the page (no editing aids) on the default printer with its

@@ -266,6 +266,20 @@ TEST_F(ChromiumEngineHost, BrowseModeShowsThePageReadOnlyUntilEditModeComesBack)
     EXPECT_EQ(h.completions.size(), completions) << "switching modes is no new page";
 }
 
+TEST(ChromiumEngineBrowse, ALinkToAPlaceInThePageScrollsThereWithoutNavigating) {
+    EngineHarness h;
+    ASSERT_TRUE(h.loadEditable(h.writePage(QStringLiteral("page.html"),
+                                           "<html><body><a id=\"jump\" href=\"#end\">jump</a><div "
+                                           "style=\"height:5000px\"></div><p id=\"end\">end</p>"
+                                           "</body></html>")));
+    const qsizetype navigations = h.navigations.size();
+    EXPECT_EQ(h.exec(2126), S_OK);
+    h.run(QStringLiteral("document.getElementById('jump').click(), 1"));
+    h.settle();
+    EXPECT_GT(h.run(QStringLiteral("scrollY")).toDouble(), 4000);
+    EXPECT_EQ(h.navigations.size(), navigations);
+}
+
 TEST_F(ChromiumEngineHost, OptionsReadBackAndFollowTheEngineToItsNextPage) {
     const struct {
         quint32 cmd;

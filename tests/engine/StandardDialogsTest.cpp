@@ -6,10 +6,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWidget>
+
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +101,23 @@ TEST(StandardDialogs, TheImageDialogNeedsASource) {
     ASSERT_EQ(answers.size(), 2u);
     EXPECT_EQ(answers.at(0), std::nullopt);
     EXPECT_EQ(answers.at(1), (ImageChoice{QStringLiteral("a.png"), QStringLiteral("A")}));
+}
+
+TEST(StandardDialogs, ThePrintPreviewAsksForItsPagesAndKeepsThePrinterWhileOpen) {
+    QWidget parent;
+    parent.show();
+    int painted = 0;
+    auto printer = std::make_shared<QPrinter>();
+    std::weak_ptr<QPrinter> kept = printer;
+    createStandardDialogs()->showPrintPreview(&parent, std::move(printer), [&](QPrinter*) { ++painted; });
+    auto* preview = parent.findChild<QPrintPreviewDialog*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(lwtest::waitFor([&] { return painted > 0; }));
+    EXPECT_FALSE(kept.expired());
+    preview->close();
+    // Deleted later, which a test outside any event loop has to ask for.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(kept.expired()) << "the printer goes with the dialog";
 }
 
 } // namespace

@@ -262,16 +262,17 @@ FindBar* ChromiumEngine::findBar() {
 }
 
 // The dialogs answer later; the page holds on to the selection meanwhile, since the focus
-// goes to the dialog.
+// goes to the dialog. An answer that comes once the engine shows another page is dropped.
 
 HRESULT ChromiumEngine::askHyperlink() {
     if (m_silent)
         return OLECMDERR_E_CANCELED;
     runInPage(QStringLiteral("window.__lwEditor.holdSelection()"));
     const std::weak_ptr<bool> alive = m_alive;
+    const QString document = m_documentId;
     dialogProvider().askHyperlink(dialogParent(), m_snapshot.context.value(QStringLiteral("link")).toString(),
-                                  [this, alive](std::optional<QString> address) {
-                                      if (!isAlive(alive))
+                                  [this, alive, document](std::optional<QString> address) {
+                                      if (!isAlive(alive) || m_documentId != document)
                                           return;
                                       if (address)
                                           runPageCommand(kHyperlink, *address, true);
@@ -289,17 +290,19 @@ HRESULT ChromiumEngine::askImage() {
                               selected.value(QStringLiteral("alt")).toString()};
     runInPage(QStringLiteral("window.__lwEditor.holdSelection()"));
     const std::weak_ptr<bool> alive = m_alive;
-    dialogProvider().askImage(dialogParent(), current, [this, alive](std::optional<ImageChoice> image) {
-        if (!isAlive(alive))
-            return;
-        if (!image || image->source.isEmpty()) {
-            runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
-            return;
-        }
-        const QJsonObject argument{{QStringLiteral("source"), addressForPage(image->source)},
-                                   {QStringLiteral("alt"), image->alternateText}};
-        runPageCommand(kImage, argument, true);
-    });
+    const QString document = m_documentId;
+    dialogProvider().askImage(
+        dialogParent(), current, [this, alive, document](std::optional<ImageChoice> image) {
+            if (!isAlive(alive) || m_documentId != document)
+                return;
+            if (!image || image->source.isEmpty()) {
+                runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
+                return;
+            }
+            const QJsonObject argument{{QStringLiteral("source"), addressForPage(image->source)},
+                                       {QStringLiteral("alt"), image->alternateText}};
+            runPageCommand(kImage, argument, true);
+        });
     return S_OK;
 }
 
@@ -311,18 +314,20 @@ HRESULT ChromiumEngine::askObject() {
                                selected.value(QStringLiteral("type")).toString()};
     runInPage(QStringLiteral("window.__lwEditor.holdSelection()"));
     const std::weak_ptr<bool> alive = m_alive;
-    dialogProvider().askObject(dialogParent(), current, [this, alive](std::optional<ObjectChoice> object) {
-        if (!isAlive(alive))
-            return;
-        if (!object || (object->data.isEmpty() && object->type.isEmpty())) {
-            runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
-            return;
-        }
-        const QJsonObject argument{
-            {QStringLiteral("data"), object->data.isEmpty() ? QString() : addressForPage(object->data)},
-            {QStringLiteral("type"), object->type}};
-        runPageCommand(kObject, argument, true);
-    });
+    const QString document = m_documentId;
+    dialogProvider().askObject(
+        dialogParent(), current, [this, alive, document](std::optional<ObjectChoice> object) {
+            if (!isAlive(alive) || m_documentId != document)
+                return;
+            if (!object || (object->data.isEmpty() && object->type.isEmpty())) {
+                runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
+                return;
+            }
+            const QJsonObject argument{
+                {QStringLiteral("data"), object->data.isEmpty() ? QString() : addressForPage(object->data)},
+                {QStringLiteral("type"), object->type}};
+            runPageCommand(kObject, argument, true);
+        });
     return S_OK;
 }
 
@@ -349,28 +354,30 @@ HRESULT ChromiumEngine::askFont() {
     }
     runInPage(QStringLiteral("window.__lwEditor.holdSelection()"));
     const std::weak_ptr<bool> alive = m_alive;
-    dialogProvider().askFont(dialogParent(), current, [this, alive](std::optional<FontChoice> font) {
-        if (!isAlive(alive))
-            return;
-        if (!font) {
-            runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
-            return;
-        }
-        QJsonObject choice;
-        if (font->name)
-            choice.insert(QStringLiteral("name"), *font->name);
-        if (font->size)
-            choice.insert(QStringLiteral("size"), *font->size);
-        if (font->foreColor)
-            choice.insert(QStringLiteral("foreColor"), qint64(*font->foreColor));
-        if (font->backColor)
-            choice.insert(QStringLiteral("backColor"), qint64(*font->backColor));
-        for (const StyleCommand& style : kStyles) {
-            if ((*font).*style.field)
-                choice.insert(QLatin1String(style.key), *((*font).*style.field));
-        }
-        runInPage(QStringLiteral("window.__lwEditor.applyFont(%1, true)").arg(scriptLiteral(choice)));
-    });
+    const QString document = m_documentId;
+    dialogProvider().askFont(
+        dialogParent(), current, [this, alive, document](std::optional<FontChoice> font) {
+            if (!isAlive(alive) || m_documentId != document)
+                return;
+            if (!font) {
+                runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
+                return;
+            }
+            QJsonObject choice;
+            if (font->name)
+                choice.insert(QStringLiteral("name"), *font->name);
+            if (font->size)
+                choice.insert(QStringLiteral("size"), *font->size);
+            if (font->foreColor)
+                choice.insert(QStringLiteral("foreColor"), qint64(*font->foreColor));
+            if (font->backColor)
+                choice.insert(QStringLiteral("backColor"), qint64(*font->backColor));
+            for (const StyleCommand& style : kStyles) {
+                if ((*font).*style.field)
+                    choice.insert(QLatin1String(style.key), *((*font).*style.field));
+            }
+            runInPage(QStringLiteral("window.__lwEditor.applyFont(%1, true)").arg(scriptLiteral(choice)));
+        });
     return S_OK;
 }
 

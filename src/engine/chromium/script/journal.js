@@ -38,7 +38,11 @@
     function markElement() {
         if (!marks || !marks.isConnected) {
             // A page replaced by initNew takes the old element, and with it every mark.
-            marks = lw.makeAid('lw-journal', 'position:fixed;left:-10000px;top:0;white-space:pre;opacity:0;');
+            // Out of sight but laid out and selectable, whatever the page's style sheets say:
+            // the engine types only where text can be shown.
+            marks = lw.makeAid('lw-journal', 'display:inline !important;visibility:visible !important;' +
+                'position:fixed !important;left:-10000px !important;top:0 !important;white-space:pre !important;' +
+                'opacity:0 !important;user-select:text !important;');
             marks.textContent = MARK;
             entries = [];
             applied = 0;
