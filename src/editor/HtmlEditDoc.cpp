@@ -93,6 +93,13 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
             *errorText = QStringLiteral("the page is not loaded");
         return FALSE;
     }
+    // The engine forgets its changes once it has written them out; when the file then
+    // fails, the document must still count as changed.
+    const bool wasModified = IsModified();
+    auto keepModified = [&] {
+        if (wasModified)
+            m_bForceModified = true;
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (errorText)
@@ -105,9 +112,19 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
             *errorText = QStringLiteral("the page could not be written out");
         return FALSE;
     }
+    // QSaveFile's commit does not report a failure of its final flush (a full disk shows
+    // up there), which would replace the file with a cut-off copy: flush and check first.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        if (errorText)
+            *errorText = file.errorString();
+        file.cancelWriting();
+        keepModified();
+        return FALSE;
+    }
     if (!file.commit()) {
         if (errorText)
             *errorText = file.errorString();
+        keepModified();
         return FALSE;
     }
     return TRUE;

@@ -8,10 +8,13 @@
 #include "framework/core/FrameWnd.h"
 #include "framework/core/UserPrompts.h"
 #include "resources/CommandIds.h"
+#include "support/PermissionsEnforced.h"
 #include "support/TestEnvironment.h"
 #include "support/WaitFor.h"
 
 #include <QDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
@@ -319,4 +322,57 @@ TEST_F(SpineFixture, SendMailAttachesACopyAndTheDocumentStaysModified) {
     answers << IDCANCEL;
     doc->OnFileClose();
     EXPECT_EQ(messages.last(), "Save changes to mail.html?");
+}
+
+TEST_F(SpineFixture, AFullDiskOrAReadOnlyFolderFailsTheSaveAndKeepsTheOldFile) {
+    const QString path = dir.file("full.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QString(3000, QLatin1Char('w')));
+
+    // A full disk: the new file cannot take the page.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const BOOL fullDiskSave = doc->DoFileSave();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    // A regression: the final flush's failure used to go unnoticed and cut the file short.
+    EXPECT_FALSE(fullDiskSave);
+    EXPECT_TRUE(messages.last().contains("could not be saved")) << messages.last().toStdString();
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(doc->IsModified());
+
+    // A folder without write permission: the same.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    BOOL readOnlyFolderSave = TRUE;
+    {
+        lwtest::PermissionsEnforced enforced;
+        if (lwtest::PermissionsEnforced::canCreateIn(dir.path()))
+            GTEST_SKIP() << "file permissions cannot be enforced here";
+        readOnlyFolderSave = doc->DoFileSave();
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(readOnlyFolderSave);
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(SpineFixture, AnUnreadableFileIsRefusedWithAMessage) {
+    const QString path = dir.file("secret.html");
+    writeFile(path, kPage);
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    CDocument* doc = nullptr;
+    {
+        lwtest::PermissionsEnforced enforced;
+        doc = app.OpenDocumentFile(path);
+    }
+    EXPECT_EQ(doc, nullptr);
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().contains("cannot be read")) << messages.last().toStdString();
 }

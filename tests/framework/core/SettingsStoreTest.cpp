@@ -1,4 +1,5 @@
 #include "framework/core/SettingsStore.h"
+#include "support/PermissionsEnforced.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -66,33 +67,6 @@ QStringList leftovers(const QString& dir) {
     return QDir(dir).entryList({QStringLiteral("*.tmp-*")}, QDir::Files | QDir::Hidden);
 }
 
-// Root ignores permission bits; without these capabilities this thread is held to them.
-class PermissionsEnforced {
-public:
-    PermissionsEnforced() {
-        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2];
-        std::memcpy(reduced, m_saved, sizeof reduced);
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        m_changed = ::syscall(SYS_capset, &m_header, reduced) == 0;
-    }
-    ~PermissionsEnforced() {
-        if (m_changed)
-            ::syscall(SYS_capset, &m_header, m_saved);
-    }
-    static bool canCreateIn(const QString& dir) {
-        QFile probe(dir + QStringLiteral("/probe"));
-        const bool ok = probe.open(QIODevice::WriteOnly);
-        probe.remove();
-        return ok;
-    }
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_changed = false;
-};
 
 // Collects the warnings a test provokes.
 class WarningCapture {
@@ -434,7 +408,7 @@ TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced) {
     const QByteArray before = readAll(file());
     ASSERT_TRUE(QFile::setPermissions(file(), {}));
     {
-        PermissionsEnforced enforced;
+        lwtest::PermissionsEnforced enforced;
         CSettingsStore other(file());
         EXPECT_FALSE(other.readDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons")));
         EXPECT_FALSE(other.writeDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons"), 1));
@@ -467,8 +441,8 @@ TEST_F(SettingsStoreTest, FailedWritesKeepOldFileAndLeaveNoTemp) {
     // A read-only folder.
     ASSERT_TRUE(QFile::setPermissions(dir(), QFile::ReadOwner | QFile::ExeOwner));
     {
-        PermissionsEnforced enforced;
-        if (PermissionsEnforced::canCreateIn(dir())) {
+        lwtest::PermissionsEnforced enforced;
+        if (lwtest::PermissionsEnforced::canCreateIn(dir())) {
             QFile::setPermissions(dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             GTEST_SKIP() << "this process ignores folder permissions";
         }
