@@ -24,13 +24,15 @@ def make_page(path, size=2 * 1024 * 1024):
     parts = ["<!DOCTYPE html>\n<html><head><meta charset='utf-8'><title>Big page</title>",
              "<style>td{padding:2px} .n{color:#345}</style></head><body>\n"]
     n = 0
-    while sum(len(p) for p in parts) < size:
+    total = sum(len(p) for p in parts)
+    while total < size:
         n += 1
         parts.append("<h2>Section %d</h2><p class='n'>Paragraph %d with <b>bold</b>, <i>italic</i> and "
                      "<a href='#s%d'>a link</a>. Lorem ipsum dolor sit amet, consectetur adipiscing elit, "
                      "sed do eiusmod tempor incididunt ut labore et dolore magna aliqua.</p>\n"
                      "<table><tr><td>%d</td><td>cell</td><td>more</td></tr></table><ul><li>one</li>"
                      "<li>two</li></ul>\n" % (n, n, n, n))
+        total += len(parts[-1])
     parts.append("</body></html>\n")
     with open(path, "w") as f:
         f.write("".join(parts))

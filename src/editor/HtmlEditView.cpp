@@ -47,6 +47,7 @@ QWidget* CHtmlEditView::CreateViewWidget() {
         engine, &IHtmlEngine::beforeNavigate, host,
         [this](const QUrl& url, bool* cancel) { OnEngineBeforeNavigate(url, cancel); }, Qt::DirectConnection);
     QObject::connect(engine, &IHtmlEngine::uiUpdate, host, [this] { OnEngineUIUpdate(); });
+    QObject::connect(engine, &IHtmlEngine::pageFailed, host, [this](const QString& r) { OnEngineFailed(r); });
     engine->acceleratorHook = [this](QKeyEvent* event) { return OnEngineAccelerator(event); };
     engine->navigate(QStringLiteral("about:blank"));
     return host;
@@ -122,6 +123,7 @@ void CHtmlEditView::FocusEngineWindow() {
 void CHtmlEditView::OnEngineDocumentComplete(const QString&) {}
 void CHtmlEditView::OnEngineBeforeNavigate(const QUrl&, bool*) {}
 void CHtmlEditView::OnEngineUIUpdate() {}
+void CHtmlEditView::OnEngineFailed(const QString&) {}
 bool CHtmlEditView::OnEngineAccelerator(QKeyEvent*) { return false; }
 
 void CHtmlEditView::OnFilePrintDirect() {

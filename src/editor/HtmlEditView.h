@@ -37,6 +37,8 @@ public:
     virtual void OnEngineDocumentComplete(const QString& url);
     virtual void OnEngineBeforeNavigate(const QUrl& url, bool* cancel);
     virtual void OnEngineUIUpdate();
+    // The page is gone with its changes (the engine's renderer failed).
+    virtual void OnEngineFailed(const QString& reason);
     // Asked for each key the frames did not translate: true means handled, and the
     // engine ignores it.
     virtual bool OnEngineAccelerator(QKeyEvent* event);

@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
 
 namespace lw {
 
@@ -98,6 +100,20 @@ void CLoomwriteView::OnEngineUIUpdate() {
         controls->enableSize(false);
     }
     controls->invalidate();
+}
+
+void CLoomwriteView::OnEngineFailed(const QString& reason) {
+    CDocument* doc = CView::GetDocument();
+    if (!doc)
+        return;
+    const QString name = doc->GetPathName().isEmpty() ? doc->GetTitle() : doc->GetPathName();
+    AfxMessageBox(QStringLiteral("The page \"%1\" cannot be shown any more: %2. The file on disk was not "
+                                 "changed; its window closes.")
+                      .arg(name, reason),
+                  MB_OK | MB_ICONERROR);
+    // Closed once the engine's signal has returned: the engine goes with the window.
+    QPointer<QWidget> widget = GetWidget();
+    QTimer::singleShot(0, widget, [doc] { doc->OnCloseDocument(); });
 }
 
 UINT CLoomwriteView::LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const {

@@ -27,6 +27,8 @@ public:
     void OnEngineBeforeNavigate(const QUrl& url, bool* cancel) override;
     bool OnEngineAccelerator(QKeyEvent* event) override;
     void OnEngineUIUpdate() override;
+    // Tells the user and closes the document: its page cannot be shown or saved any more.
+    void OnEngineFailed(const QString& reason) override;
 
     UINT LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const override;
     BOOL RunEditingCommandHandler(UINT nID) override;

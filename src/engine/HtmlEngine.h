@@ -105,6 +105,9 @@ signals:
     void uiUpdate();
     // A print job started by print() ended.
     void printFinished(bool ok);
+    // The page is gone (its renderer crashed or ran out of memory) with any changes it had;
+    // hasDocument() is false from then on, so nothing can be saved from it.
+    void pageFailed(const QString& reason);
 
 private:
     mutable std::shared_ptr<EngineDialogProvider> m_dialogs;

@@ -8,6 +8,8 @@
 #include "framework/core/FrameWnd.h"
 #include "framework/core/UserPrompts.h"
 #include "resources/CommandIds.h"
+#include "ScriptedEngine.h"
+#include "editor/EngineFactory.h"
 #include "support/PermissionsEnforced.h"
 #include "support/TestEnvironment.h"
 #include "support/WaitFor.h"
@@ -375,4 +377,22 @@ TEST_F(SpineFixture, AnUnreadableFileIsRefusedWithAMessage) {
     EXPECT_EQ(doc, nullptr);
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_TRUE(messages.last().contains("cannot be read")) << messages.last().toStdString();
+}
+
+TEST_F(SpineFixture, APageWhoseRendererFailsIsReportedAndItsWindowCloses) {
+    lwtest::ScriptedEngine* engine = nullptr;
+    SetHtmlEngineFactory([&engine](QWidget* parent) {
+        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
+        engine = e.get();
+        return e;
+    });
+    app.OnFileNew();
+    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    ASSERT_NE(engine, nullptr);
+    ASSERT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 1);
+    engine->document = false;
+    emit engine->pageFailed(QStringLiteral("its renderer crashed"));
+    ASSERT_TRUE(lwtest::waitFor([&] { return app.GetDocManager()->GetOpenDocumentCount() == 0; }, 5000));
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().contains("cannot be shown any more")) << messages.last().toStdString();
 }

@@ -72,6 +72,15 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
     installEditingScript();
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &ChromiumEngine::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_hasDocument = false;
+                emit pageFailed(status == QWebEnginePage::KilledTerminationStatus
+                                    ? QStringLiteral("its renderer was stopped")
+                                    : QStringLiteral("its renderer crashed, possibly out of memory"));
+            });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         m_clipboardHasContent.reset();
         m_clipboardHasText.reset();
