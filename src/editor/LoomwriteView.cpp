@@ -266,7 +266,7 @@ void CLoomwriteView::OnUpdateBlockFormat(CCmdUI* pCmdUI) {
         action->setChecked(m_blockFormats[i] == current);
         QObject::connect(action, &QAction::triggered, menu, [id] {
             if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-                app->m_pMainWnd->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+                app->m_pMainWnd->SendCommand(id);
         });
     }
     // Names beyond the menu's capacity are not offered.

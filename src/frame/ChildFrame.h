@@ -5,10 +5,8 @@
 
 namespace lw {
 
-class CChildFrame : public CMDIChildWndEx {
-public:
-    // Caption, close button and sizing border; no minimise or maximise button.
-    Qt::WindowFlags ChildWindowFlags() const override;
-};
+// The framework's child frame already has the caption, close button and sizing border
+// without minimise or maximise buttons that document windows want.
+class CChildFrame : public CMDIChildWndEx {};
 
 } // namespace lw

@@ -31,6 +31,8 @@ public:
     // up in this window's chain only; WM_COMMAND is routed).
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // A command as a menu item, toolbar button or key sends it (no sending control).
+    LRESULT SendCommand(UINT nID) { return SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(nID), 0), 0); }
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // Receiving a command. lParam is the sending control (a CWnd*) or 0 for a menu

@@ -125,7 +125,7 @@ bool CKeyboardManager::eventFilter(QObject* watched, QEvent* event) {
     }
     // The frame tests the command's update state first: a disabled command's key does
     // nothing, and the key is consumed either way.
-    m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(accel->cmd, 0), 0);
+    m_pFrame->SendCommand(accel->cmd);
     return true;
 }
 

@@ -399,7 +399,7 @@ void CMDIFrameWndEx::AddPaneEntries(QMenu* menu, QAction* before) {
     QAction* customize = addRunTimeAction(menu, AfxLoadString(IDS_CUSTOMIZE), before);
     AfxSetActionCommandId(customize, ID_CUSTOMIZE);
     QObject::connect(customize, &QAction::triggered, m_widget, [this] {
-        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_CUSTOMIZE), 0), 0);
+        SendCommand(ID_CUSTOMIZE);
     });
     // The customise entry follows the route's verdict like any menu item.
     CMenuCmdUI ui(customize);
@@ -448,7 +448,7 @@ void CMDIFrameWndEx::fillRecentFiles(QMenu* menu) {
         const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
         AfxSetActionCommandId(action, id);
         QObject::connect(action, &QAction::triggered, m_widget, [this, id] {
-            SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+            SendCommand(id);
         });
     }
 }
@@ -473,7 +473,7 @@ void CMDIFrameWndEx::fillWindowList(QMenu* menu) {
     QAction* windows = addRunTimeAction(menu, AfxLoadString(IDS_WINDOWS_MANAGER));
     AfxSetActionCommandId(windows, ID_WINDOWS_DIALOG);
     QObject::connect(windows, &QAction::triggered, m_widget, [this] {
-        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(ID_WINDOWS_DIALOG), 0), 0);
+        SendCommand(ID_WINDOWS_DIALOG);
     });
 }
 

@@ -113,7 +113,7 @@ QMenu* CMFCMenuBar::BuildPopup(const QString& title, const std::vector<MenuNode>
             const UINT id = node.id;
             connect(action, &QAction::triggered, this, [this, id] {
                 if (m_services.frame)
-                    m_services.frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+                    m_services.frame->SendCommand(id);
             });
         }
     }

@@ -142,7 +142,7 @@ QAction* CMFCToolBar::createAction(UINT id) {
     QObject::connect(action, &QAction::hovered, this, [this, id] { showPrompt(id); });
     QObject::connect(action, &QAction::triggered, this, [this, id] {
         if (CWnd* frame = topLevelFrame())
-            frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(id), 0), 0);
+            frame->SendCommand(id);
     });
     return action;
 }
@@ -365,7 +365,7 @@ QMenu* CMFCToolBar::BuildOptionsMenu() {
         QAction* customize = m_optionsMenu->addAction(m_strCustomizeText);
         QObject::connect(customize, &QAction::triggered, this, [this] {
             if (CWnd* frame = topLevelFrame())
-                frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(m_nCustomizeCmd), 0), 0);
+                frame->SendCommand(m_nCustomizeCmd);
         });
     }
     return m_optionsMenu;

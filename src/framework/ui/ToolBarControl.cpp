@@ -24,7 +24,7 @@ void CMFCToolBarControl::NotifyFrame(int code) {
 
 void CMFCToolBarControl::SendCommand() {
     if (CWnd* frame = TopLevelFrame())
-        frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<std::uint16_t>(GetCommandID()), 0), 0);
+        frame->SendCommand(GetCommandID());
 }
 
 void CMFCToolBarControl::SetRouteEnabled(bool on) {
