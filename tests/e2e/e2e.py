@@ -61,6 +61,8 @@ class Session:
         return self
 
     def __exit__(self, *exc):
+        if exc[0] is not None and os.environ.get("LW_E2E_KEEP") and self.xvfb:
+            self.screenshot(os.path.join(self.root, "failure.png"))
         if self.proc and self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
@@ -70,6 +72,10 @@ class Session:
         if exc[0] is not None and os.path.exists(self.log):
             with open(self.log, errors="replace") as f:
                 print("---- program output ----\n" + f.read()[-4000:])
+        keep = os.environ.get("LW_E2E_KEEP")
+        if exc[0] is not None and keep:
+            # What the screen showed when the test failed, for whoever reads the failure.
+            shutil.copytree(self.root, os.path.join(keep, os.path.basename(self.root)), dirs_exist_ok=True)
         shutil.rmtree(self.root, ignore_errors=True)
         return False
 
@@ -146,7 +152,16 @@ class Session:
         return None
 
     def wait_for_page_text(self, window, timeout=40.0):
-        return wait_for("the page to show its text", lambda: self.page_text_position(window), timeout)
+        """Where the first line of text is once it has stopped moving: after a resize the bars
+        and the page lay out again for a moment, and a click aimed at the old place misses."""
+        last = [None]
+
+        def settled():
+            now = self.page_text_position(window)
+            steady = now is not None and now == last[0]
+            last[0] = now
+            return now if steady else None
+        return wait_for("the page to show its text", settled, timeout, step=0.2)
 
     def open_page(self, name, content):
         """Starts the program with a new page file and waits until the page shows its text.
