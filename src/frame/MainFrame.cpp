@@ -5,6 +5,7 @@
 #include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/ColorMenuButton.h"
+#include "framework/ui/MenuBar.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarFontComboBox.h"
@@ -91,9 +92,12 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     statusBar->SetIndicators(indicators);
     SetStatusBar(statusBar);
 
+    if (GetMenuPane())
+        GetMenuPane()->EnableDocking(CBRS_ALIGN_ANY);
     for (CMFCToolBar* bar : toolBars)
         bar->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
+    DockPane(GetMenuPane());
     for (CMFCToolBar* bar : toolBars)
         DockPane(bar);
     SetDockingMode(DT_SMART);

@@ -1,4 +1,5 @@
-"""Select a word with the mouse, choose Text > Bold from the menu with the mouse, save: the word is bold."""
+"""Select a word with the mouse, choose Text > Bold from the menu with the mouse, type, save: the word
+is bold and the keys went to the page."""
 
 import re
 import sys
@@ -23,13 +24,17 @@ def test_bold_from_the_text_menu(s):
     s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
     # The Text menu on the menu bar, then its Bold item once the menu's window shows.
     before = s.visible_windows()
-    s.click(window, 199, 8)
+    s.click(window, 211, 12)
     e2e.wait_for("the Text menu to open", lambda: len(s.visible_windows()) > len(before), 10)
-    s.click(window, 224, 75)
+    s.click(window, 236, 79)
+    # The menu gave the keyboard back to the page: keys typed now land in it.
+    s.key("End")
+    s.type("!")
     s.key("ctrl+s")
     e2e.wait_for("the bold word on disk",
                  lambda: re.search(rb"<(b|strong)>Loomwrite</(b|strong)>|font-weight: ?(bold|700)[^>]*>Loomwrite",
                                    read(page)), 20)
+    e2e.wait_for("the typed key on disk", lambda: b"pages.!" in read(page), 20)
 
 
 if __name__ == "__main__":

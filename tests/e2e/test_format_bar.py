@@ -12,10 +12,10 @@ PAGE = b"""<!DOCTYPE html>
 """
 
 # Where the Format toolbar's controls are on a 1280-pixel-wide window at its first-run layout.
-SIZE_BOX = (614, 33)
-SIZE_ITEM_24 = (610, 121)
-FORE_COLOR_ARROW = (842, 33)
-PALETTE_BLUE = (913, 85)
+SIZE_BOX = (614, 41)
+SIZE_ITEM_24 = (610, 129)
+FORE_COLOR_ARROW = (842, 41)
+PALETTE_BLUE = (913, 93)
 
 
 def read(path):

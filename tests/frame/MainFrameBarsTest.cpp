@@ -82,7 +82,11 @@ TEST_F(BarsFixture, FirstRunDocksTheThreeToolbarsAtTheTopAndTheStatusBarAtTheBot
     EXPECT_EQ(frame->GetWidget()->statusBar(), frame->GetStatusBar());
     EXPECT_EQ(frame->GetStatusBar()->GetCount(), 4);
     EXPECT_EQ(frame->GetMessageText(), QStringLiteral("Ready"));
-    EXPECT_NE(frame->GetWidget()->menuBar(), nullptr);
+    ASSERT_NE(frame->GetMenuPane(), nullptr);
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetMenuPane()), Qt::TopToolBarArea);
+    EXPECT_EQ(frame->GetMenuPane()->allowedAreas(), Qt::AllToolBarAreas);
+    // The menu bar has the first row to itself: the toolbars start the next one.
+    EXPECT_TRUE(frame->GetWidget()->toolBarBreak(bars[0]));
     EXPECT_EQ(CMDIFrameWndEx::GetDockingMode(), DT_SMART);
     // The View menu's list and the bar context menu name the same bars.
     const auto panes = frame->GetPaneEntries();
@@ -213,9 +217,11 @@ TEST_F(BarsFixture, BarsComeBackWhereTheUserLeftThem) {
     CMainFrame* frame = load();
     frame->GetWidget()->addToolBar(Qt::LeftToolBarArea, frame->GetFormatBar());
     frame->GetWidget()->addToolBar(Qt::BottomToolBarArea, frame->GetStandardBar());
+    frame->GetWidget()->addToolBar(Qt::RightToolBarArea, frame->GetMenuPane());
     frame->GetInsertBar()->hide();
     frame->OnViewStatusBar();
     frame = restart();
+    EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetMenuPane()), Qt::RightToolBarArea);
     EXPECT_TRUE(frame->GetStatusBar()->isHidden());
     EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetFormatBar()), Qt::LeftToolBarArea);
     EXPECT_EQ(frame->GetWidget()->toolBarArea(frame->GetStandardBar()), Qt::BottomToolBarArea);

@@ -39,6 +39,8 @@ constexpr UINT IDS_CUSTOMIZE = 125;
 constexpr UINT ID_USER_TOOLS_PLACEHOLDER = 32945;
 // The window list's items are framework commands outside the program's range.
 constexpr UINT ID_FIRST_MDICHILD = 0xFF00;
+// The menu bar's control ID (the program's resources name it too).
+constexpr UINT kMenuBarId = 59398;
 
 bool hasCommand(QMenu* menu, UINT id) {
     for (QAction* a : menu->actions())
@@ -150,8 +152,11 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     services.commandIcon = [this](UINT id) { return GetCommandIcon(id); };
     services.showPrompt = [this](const QString& text) { SetMessageText(text); };
     services.fillRunTimeEntries = [this](QMenu* menu) { FillRunTimeEntries(menu); };
-    m_menuBar = new CMFCMenuBar(std::move(services), m_widget);
-    m_widget->setMenuBar(m_menuBar);
+    m_menuBar = new CMFCMenuBar(std::move(services));
+    m_menuPane = new CMenuBarPane(m_menuBar, m_widget);
+    m_menuPane->Create(this, kMenuBarId);
+    // Until the frame docks it, the pane holds the top row on its own.
+    DockPane(m_menuPane);
     // Right-clicking the menu bar offers the same bar list as the toolbars do.
     m_menuBar->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(m_menuBar, &QWidget::customContextMenuRequested, m_widget, [this](const QPoint& pos) {
@@ -353,6 +358,27 @@ void CMDIFrameWndEx::DockPane(CMFCToolBar* bar) {
     });
 }
 
+void CMDIFrameWndEx::DockPane(CMenuBarPane* pane) {
+    if (!m_widget || !pane)
+        return;
+    const bool placed = m_widget->findChildren<QToolBar*>().contains(pane) && pane->isVisibleTo(m_widget);
+    if (placed && m_widget->toolBarArea(pane) == Qt::TopToolBarArea && !pane->isFloating())
+        return;
+    // The menu bar takes the first row of the top edge; the toolbars keep the rows below.
+    QToolBar* first = nullptr;
+    for (CMFCToolBar* bar : m_toolBars)
+        if (!first && m_widget->toolBarArea(bar) == Qt::TopToolBarArea && !bar->isFloating())
+            first = bar;
+    if (first) {
+        m_widget->insertToolBar(first, pane);
+        m_widget->insertToolBarBreak(first);
+    } else {
+        m_widget->addToolBar(Qt::TopToolBarArea, pane);
+        m_widget->addToolBarBreak(Qt::TopToolBarArea);
+    }
+    pane->show();
+}
+
 CMFCToolBar* CMDIFrameWndEx::GetToolBar(UINT id) const {
     for (CMFCToolBar* bar : m_toolBars)
         if (bar->GetDlgCtrlID() == id)
@@ -398,9 +424,7 @@ void CMDIFrameWndEx::AddPaneEntries(QMenu* menu, QAction* before) {
         addRunTimeAction(menu, QString(), before)->setSeparator(true);
     QAction* customize = addRunTimeAction(menu, AfxLoadString(IDS_CUSTOMIZE), before);
     AfxSetActionCommandId(customize, ID_CUSTOMIZE);
-    QObject::connect(customize, &QAction::triggered, m_widget, [this] {
-        SendCommand(ID_CUSTOMIZE);
-    });
+    QObject::connect(customize, &QAction::triggered, m_widget, [this] { SendCommand(ID_CUSTOMIZE); });
     // The customise entry follows the route's verdict like any menu item.
     CMenuCmdUI ui(customize);
     ui.m_nID = ID_CUSTOMIZE;
@@ -447,9 +471,7 @@ void CMDIFrameWndEx::fillRecentFiles(QMenu* menu) {
         QAction* action = addRunTimeAction(menu, list->MenuText(i, folder), after);
         const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
         AfxSetActionCommandId(action, id);
-        QObject::connect(action, &QAction::triggered, m_widget, [this, id] {
-            SendCommand(id);
-        });
+        QObject::connect(action, &QAction::triggered, m_widget, [this, id] { SendCommand(id); });
     }
 }
 
@@ -472,9 +494,7 @@ void CMDIFrameWndEx::fillWindowList(QMenu* menu) {
     // "Windows..." always closes the list.
     QAction* windows = addRunTimeAction(menu, AfxLoadString(IDS_WINDOWS_MANAGER));
     AfxSetActionCommandId(windows, ID_WINDOWS_DIALOG);
-    QObject::connect(windows, &QAction::triggered, m_widget, [this] {
-        SendCommand(ID_WINDOWS_DIALOG);
-    });
+    QObject::connect(windows, &QAction::triggered, m_widget, [this] { SendCommand(ID_WINDOWS_DIALOG); });
 }
 
 void CMDIFrameWndEx::fillUserTools(QMenu* menu) {
@@ -555,6 +575,8 @@ void CMDIFrameWndEx::OnDestroy() {
     }
     if (m_statusBar)
         m_statusBar->CWnd::SetParent(nullptr);
+    if (m_menuPane)
+        m_menuPane->CWnd::SetParent(nullptr);
     if (m_widget) {
         // The close may come from one of the widget's own menu actions, still on the
         // stack: the widget goes once control is back in the event loop.
@@ -564,6 +586,7 @@ void CMDIFrameWndEx::OnDestroy() {
         m_widget = nullptr;
     }
     m_menuBar = nullptr;
+    m_menuPane = nullptr;
     m_messagePane = nullptr;
     m_statusBar = nullptr;
     m_toolBars.clear();

@@ -23,6 +23,7 @@ namespace lw {
 
 class CMDIChildWndEx;
 class CMFCMenuBar;
+class CMenuBarPane;
 class CMFCStatusBar;
 class CMFCToolBar;
 class CMDIFrameWndEx;
@@ -63,6 +64,8 @@ public:
     CFrameWidget* GetWidget() const { return m_widget; }
     QMdiArea* GetMdiArea() const;
     CMFCMenuBar* GetMenuBar() const { return m_menuBar; }
+    // The dockable pane the menu bar lives in.
+    CMenuBarPane* GetMenuPane() const { return m_menuPane; }
 
     void MDIActivate(CMDIChildWnd* child) override;
     void ActivateFrame(int nCmdShow = -1) override;
@@ -105,8 +108,10 @@ public:
 
     // Control bars. Toolbars dock on the sides EnableDocking allows; DockPane puts a
     // bar at its default place (the top edge) and makes it one of the frame's bars.
+    // The menu bar's pane takes the first row of the top edge, the toolbars the next.
     void EnableDocking(UINT align);
     void DockPane(CMFCToolBar* bar);
+    void DockPane(CMenuBarPane* pane);
     const std::vector<CMFCToolBar*>& GetToolBars() const { return m_toolBars; }
     CMFCToolBar* GetToolBar(UINT id) const;
     // The status bar replaces the frame's plain message line.
@@ -151,6 +156,7 @@ private:
 
     QPointer<CFrameWidget> m_widget;
     CMFCMenuBar* m_menuBar = nullptr;
+    CMenuBarPane* m_menuPane = nullptr;
     QPointer<QLabel> m_messagePane;
     CMFCStatusBar* m_statusBar = nullptr;
     std::vector<CMFCToolBar*> m_toolBars; // owned by the main window widget

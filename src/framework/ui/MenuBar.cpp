@@ -4,8 +4,14 @@
 #include "framework/core/FrameworkIds.h"
 #include "framework/ui/KeyboardManager.h"
 
+#include "framework/ui/ToolBar.h"
+
 #include <QActionGroup>
+#include <QEvent>
 #include <QMenu>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
 
 namespace lw {
 
@@ -18,9 +24,13 @@ UINT AfxActionCommandId(const QAction* action) {
     return action ? action->property(kCommandIdProperty).toUInt() : 0;
 }
 
-void AfxSetActionCommandId(QAction* action, UINT id) { action->setProperty(kCommandIdProperty, id); }
+void AfxSetActionCommandId(QAction* action, UINT id) {
+    action->setProperty(kCommandIdProperty, id);
+}
 
-CMenuCmdUI::CMenuCmdUI(QAction* action) : m_action(action) { m_nID = AfxActionCommandId(action); }
+CMenuCmdUI::CMenuCmdUI(QAction* action) : m_action(action) {
+    m_nID = AfxActionCommandId(action);
+}
 
 void CMenuCmdUI::Enable(BOOL bOn) {
     CCmdUI::Enable(bOn);
@@ -80,9 +90,12 @@ void AfxUpdateMenu(QMenu* menu, CFrameWnd* frame) {
     }
 }
 
-CMFCMenuBar::CMFCMenuBar(Services services, QWidget* parent) : QMenuBar(parent), m_services(std::move(services)) {
+CMFCMenuBar::CMFCMenuBar(Services services, QWidget* parent)
+    : QMenuBar(parent), m_services(std::move(services)) {
     // The bar never takes the keyboard focus from the page.
     setFocusPolicy(Qt::NoFocus);
+    // The bar lives in a pane of the window, never in a desktop-wide menu.
+    setNativeMenuBar(false);
 }
 
 QString CMFCMenuBar::ItemText(const QString& text, UINT id) const {
@@ -130,7 +143,8 @@ void CMFCMenuBar::wirePopup(QMenu* menu) {
     });
     connect(menu, &QMenu::hovered, this, [this](QAction* action) {
         if (m_services.showPrompt)
-            m_services.showPrompt(action->menu() ? QString() : AfxCommandText(AfxActionCommandId(action)).prompt);
+            m_services.showPrompt(action->menu() ? QString()
+                                                 : AfxCommandText(AfxActionCommandId(action)).prompt);
     });
     connect(menu, &QMenu::aboutToHide, this, [this] {
         if (m_services.showPrompt)
@@ -160,6 +174,136 @@ QMenu* CMFCMenuBar::FindPopup(const QString& text) const {
             return a->menu();
     }
     return nullptr;
+}
+
+CMenuBarPane::CMenuBarPane(CMFCMenuBar* bar, QWidget* parent) : QToolBar(parent), m_bar(bar) {
+    setFocusPolicy(Qt::NoFocus);
+    setMovable(true);
+    setFloatable(true);
+    setAllowedAreas(Qt::TopToolBarArea);
+    // The menus are always there: the pane is not one the user hides.
+    toggleViewAction()->setVisible(false);
+    m_bar->setParent(this);
+    m_barAction = addWidget(m_bar);
+    m_bar->installEventFilter(this);
+    QObject::connect(this, &QToolBar::orientationChanged, this, [this] { applyOrientation(); });
+    QObject::connect(this, &QToolBar::topLevelChanged, this, [this] { updateShortcuts(); });
+    rebuildColumn();
+    applyOrientation();
+}
+
+BOOL CMenuBarPane::Create(CWnd* frame, UINT id) {
+    if (!frame || id == 0)
+        return FALSE;
+    CWnd::SetParent(frame);
+    SetDlgCtrlID(id);
+    // The main window's saved docking state finds the pane by this name.
+    setObjectName(QStringLiteral("MFCMenuBar-%1").arg(id));
+    return TRUE;
+}
+
+void CMenuBarPane::EnableDocking(UINT align) {
+    setAllowedAreas(AfxToolBarAreas(align));
+}
+
+std::vector<QToolButton*> CMenuBarPane::GetColumnButtons() const {
+    std::vector<QToolButton*> buttons;
+    for (QAction* action : m_columnActions)
+        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
+            buttons.push_back(button);
+    return buttons;
+}
+
+bool CMenuBarPane::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_bar && (e->type() == QEvent::ActionAdded || e->type() == QEvent::ActionRemoved ||
+                             e->type() == QEvent::ActionChanged)) {
+        // A menu switch removes and adds every popup: the column is rebuilt once after.
+        if (!m_rebuildPending) {
+            m_rebuildPending = true;
+            QTimer::singleShot(0, this, [this] {
+                m_rebuildPending = false;
+                rebuildColumn();
+            });
+        }
+    }
+    return QToolBar::eventFilter(watched, e);
+}
+
+void CMenuBarPane::rebuildColumn() {
+    for (QAction* action : m_columnActions) {
+        removeAction(action);
+        action->deleteLater();
+    }
+    m_columnActions.clear();
+    const bool upright = orientation() == Qt::Vertical;
+    for (QAction* action : m_bar->actions()) {
+        QMenu* menu = action->menu();
+        if (!menu)
+            continue;
+        // The button is the bar's own item, so its popup opens beside a pane docked on a side.
+        auto* button = new QToolButton(this);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+        button->setText(action->text());
+        button->setMenu(menu);
+        QAction* holder = addWidget(button);
+        holder->setVisible(upright);
+        m_columnActions.push_back(holder);
+    }
+    updateShortcuts();
+}
+
+void CMenuBarPane::applyOrientation() {
+    // A hidden button takes no mnemonic, so the keys always reach the form on screen.
+    const bool upright = orientation() == Qt::Vertical;
+    m_barAction->setVisible(!upright);
+    for (QAction* holder : m_columnActions)
+        holder->setVisible(upright);
+    updateShortcuts();
+}
+
+void CMenuBarPane::OpenPopup(int index) {
+    const std::vector<QToolButton*> buttons = GetColumnButtons();
+    if (orientation() == Qt::Vertical) {
+        if (index >= 0 && index < int(buttons.size()))
+            buttons[size_t(index)]->showMenu();
+        return;
+    }
+    int n = 0;
+    for (QAction* action : m_bar->actions()) {
+        if (!action->menu())
+            continue;
+        if (n++ == index) {
+            m_bar->setActiveAction(action);
+            return;
+        }
+    }
+}
+
+void CMenuBarPane::updateShortcuts() {
+    for (QShortcut* shortcut : m_shortcuts)
+        delete shortcut;
+    m_shortcuts.clear();
+    // A floating pane is a window of its own, where the window's Alt keys no longer
+    // reach the menus: while it floats the pane takes them for the whole program.
+    if (!isFloating())
+        return;
+    int index = 0;
+    for (QAction* action : m_bar->actions()) {
+        if (!action->menu())
+            continue;
+        const QKeySequence key = QKeySequence::mnemonic(action->text());
+        if (!key.isEmpty()) {
+            auto* shortcut = new QShortcut(key, this);
+            shortcut->setContext(Qt::ApplicationShortcut);
+            QObject::connect(shortcut, &QShortcut::activated, this, [this, index] { OpenPopup(index); });
+            m_shortcuts.push_back(shortcut);
+        }
+        ++index;
+    }
 }
 
 } // namespace lw

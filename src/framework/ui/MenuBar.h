@@ -6,14 +6,19 @@
 
 #include "framework/core/CmdUI.h"
 #include "framework/core/Resources.h"
+#include "framework/core/Wnd.h"
 
 #include <QIcon>
 #include <QMenuBar>
 #include <QPointer>
+#include <QToolBar>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QMenu;
+class QShortcut;
+class QToolButton;
 
 namespace lw {
 
@@ -45,8 +50,8 @@ void AfxUpdateMenu(QMenu* menu, CFrameWnd* frame);
 class CMFCMenuBar : public QMenuBar {
 public:
     struct Services {
-        CFrameWnd* frame = nullptr;             // where commands and update requests go
-        CKeyboardManager* keys = nullptr;       // the keys shown beside items
+        CFrameWnd* frame = nullptr;       // where commands and update requests go
+        CKeyboardManager* keys = nullptr; // the keys shown beside items
         // The picture of a command (a null icon when it has none).
         std::function<QIcon(UINT)> commandIcon;
         std::function<void(const QString&)> showPrompt; // status-bar message pane
@@ -72,6 +77,40 @@ private:
 
     Services m_services;
     UINT m_menuId = 0;
+};
+
+// The menu bar as a dockable pane: it docks on any side the frame allows and floats
+// like a toolbar. Lying horizontally it shows the menu bar itself; docked on a side
+// it shows a column of buttons that drop the same popups. It never takes the focus.
+class CMenuBarPane : public QToolBar, public CWnd {
+public:
+    explicit CMenuBarPane(CMFCMenuBar* bar, QWidget* parent = nullptr);
+
+    // Attaches the pane to its frame under a control ID (the saved layout finds it by it).
+    BOOL Create(CWnd* frame, UINT id);
+    // Docking sides the pane accepts (CBRS_ALIGN_* bits).
+    void EnableDocking(UINT align);
+
+    CMFCMenuBar* GetMenuBar() const { return m_bar; }
+    // The buttons shown instead of the menu bar while the pane stands upright, in menu order.
+    std::vector<QToolButton*> GetColumnButtons() const;
+    // Opens the popup at `index` the way the pane shows it now (menu bar or button).
+    void OpenPopup(int index);
+
+protected:
+    // Follows the menu bar's popups as menus switch.
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void rebuildColumn();
+    void applyOrientation();
+    void updateShortcuts();
+
+    CMFCMenuBar* m_bar;
+    QAction* m_barAction = nullptr;
+    std::vector<QAction*> m_columnActions; // one per popup, holding its button
+    std::vector<QShortcut*> m_shortcuts;
+    bool m_rebuildPending = false;
 };
 
 } // namespace lw

@@ -14,11 +14,14 @@
 #include "framework/ui/WinAppEx.h"
 #include "resources/CommandIds.h"
 #include "resources/ProgramResources.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -44,11 +47,11 @@ protected:
     QWidget* CreateViewWidget() override { return new QLineEdit; }
 };
 BEGIN_MESSAGE_MAP(KeyView, CWidgetView)
-    ON_COMMAND(ID_EDIT_HYPERLINK, &KeyView::OnLink)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_HYPERLINK, &KeyView::OnUpdateLink)
-    ON_COMMAND(ID_EDIT_UNLINK, &KeyView::OnUnlink)
-    ON_COMMAND(ID_TEXT_BOLD, &KeyView::OnBold)
-    ON_UPDATE_COMMAND_UI(ID_BLOCK_FORMAT, &KeyView::OnUpdateBlockFormat)
+ON_COMMAND(ID_EDIT_HYPERLINK, &KeyView::OnLink)
+ON_UPDATE_COMMAND_UI(ID_EDIT_HYPERLINK, &KeyView::OnUpdateLink)
+ON_COMMAND(ID_EDIT_UNLINK, &KeyView::OnUnlink)
+ON_COMMAND(ID_TEXT_BOLD, &KeyView::OnBold)
+ON_UPDATE_COMMAND_UI(ID_BLOCK_FORMAT, &KeyView::OnUpdateBlockFormat)
 END_MESSAGE_MAP()
 
 class KeyDoc : public CDocument {
@@ -109,7 +112,9 @@ struct MenuFixture : ::testing::Test {
             titles << a->text();
         return titles;
     }
-    QMenu* popup(const char* title) const { return main->GetMenuBar()->FindPopup(QString::fromLatin1(title)); }
+    QMenu* popup(const char* title) const {
+        return main->GetMenuBar()->FindPopup(QString::fromLatin1(title));
+    }
     static QAction* item(QMenu* menu, UINT id) {
         for (QAction* a : menu->actions())
             if (AfxActionCommandId(a) == id)
@@ -133,8 +138,8 @@ TEST_F(MenuFixture, TheMenuFollowsTheActiveDocument) {
     EXPECT_EQ(fileItems, QStringList({"&New", "&Open...", "-", "Recent File", "-", "E&xit"}));
 
     openDoc();
-    EXPECT_EQ(popupTitles(), QStringList({"&File", "&Edit", "&View", "&Position", "&Text", "&Block", "&Insert",
-                                          "&Options", "&UserTools", "&Window", "&Help"}));
+    EXPECT_EQ(popupTitles(), QStringList({"&File", "&Edit", "&View", "&Position", "&Text", "&Block",
+                                          "&Insert", "&Options", "&UserTools", "&Window", "&Help"}));
     app.CloseAllDocuments(FALSE);
     EXPECT_EQ(popupTitles().size(), 4);
 }
@@ -248,4 +253,41 @@ TEST_F(MenuFixture, WithoutADocumentEditingKeysFindNoCommand) {
     const ACCEL* prevPane = keys->Find({0x75, FSHIFT});
     ASSERT_NE(prevPane, nullptr);
     EXPECT_EQ(prevPane->cmd, ID_PREV_PANE);
+}
+
+TEST_F(MenuFixture, TheMenuPaneDocksOnASideAsAColumnOfTheSamePopups) {
+    CMenuBarPane* pane = main->GetMenuPane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->GetDlgCtrlID(), 59398u);
+    EXPECT_TRUE(pane->GetMenuBar()->isVisible());
+    pane->EnableDocking(0xF000);
+    main->GetWidget()->addToolBar(Qt::LeftToolBarArea, pane);
+    ASSERT_EQ(pane->orientation(), Qt::Vertical);
+    auto columnTitles = [&] {
+        QStringList titles;
+        for (QToolButton* b : pane->GetColumnButtons())
+            if (b->isVisible() && b->focusPolicy() == Qt::NoFocus)
+                titles << b->text();
+        return titles;
+    };
+    EXPECT_TRUE(lwtest::waitFor([&] { return columnTitles() == popupTitles(); }));
+    EXPECT_FALSE(pane->GetMenuBar()->isVisible());
+    // A document switches the menu: the column follows, its buttons drop the bar's popups.
+    openDoc();
+    ASSERT_TRUE(lwtest::waitFor([&] { return columnTitles() == popupTitles(); }));
+    EXPECT_GT(popupTitles().size(), 4);
+    const std::vector<QToolButton*> buttons = pane->GetColumnButtons();
+    EXPECT_EQ(buttons[1]->menu(), popup("Edit"));
+    // A button opens the same popup, run through the update pass like the bar's.
+    bool shown = false;
+    QObject::connect(popup("Edit"), &QMenu::aboutToShow, [&] {
+        shown = true;
+        QTimer::singleShot(0, popup("Edit"), [&] { popup("Edit")->close(); });
+    });
+    pane->OpenPopup(1);
+    EXPECT_TRUE(shown);
+    // Back on the top edge the bar itself shows again.
+    main->GetWidget()->addToolBar(Qt::TopToolBarArea, pane);
+    EXPECT_TRUE(lwtest::waitFor([&] { return pane->GetMenuBar()->isVisible(); }));
+    EXPECT_TRUE(columnTitles().isEmpty());
 }
