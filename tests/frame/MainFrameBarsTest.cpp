@@ -10,6 +10,7 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarFontComboBox.h"
+#include "framework/ui/ToolBarParameters.h"
 #include "framework/ui/WinAppEx.h"
 #include "resources/CommandIds.h"
 #include "resources/ProgramImages.h"
@@ -40,7 +41,11 @@ struct BarsFixture : ::testing::Test {
         RegisterProgramResources();
         RegisterProgramImages();
     }
-    void SetUp() override { app.SetRegistryKey(QStringLiteral("Tarn")); }
+    void SetUp() override {
+        app.SetRegistryKey(QStringLiteral("Tarn"));
+        // The shared options start from their defaults in every test.
+        CMFCToolBarParameters::Current() = {};
+    }
     void TearDown() override {
         close();
         app.DelRegTree();
@@ -430,3 +435,33 @@ TEST_F(BarsFixture, ATornOffPaletteIsOpenAgainAfterARestartUntilItIsClosed) {
 }
 
 } // namespace
+
+TEST_F(BarsFixture, SharedBarOptionsAreReadBackAndKeptAcrossARestart) {
+    load();
+    close();
+    CSettingsStore& store = *app.GetSettingsStore();
+    const QString key = QStringLiteral("Workspace\\MFCToolBarParameters");
+    // The first close wrote every option with its default.
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("Tooltips")), 1u);
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("ShortcutKeys")), 1u);
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("LargeIcons")), 0u);
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("MenuShadows")), 1u);
+    store.writeDWord(key, QStringLiteral("ShortcutKeys"), 0);
+    store.writeDWord(key, QStringLiteral("MenuAnimation"), 1);
+    store.writeString(key, QStringLiteral("Tooltips"), QStringLiteral("0"));
+    store.writeBinary(key, QStringLiteral("CommandsUsage"), QByteArray::fromHex("0102030405"));
+    CMainFrame* frame = load();
+    const CMFCToolBarParameters& params = CMFCToolBarParameters::Current();
+    EXPECT_FALSE(params.bShortcutKeys);
+    EXPECT_TRUE(params.bMenuAnimation);
+    EXPECT_TRUE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+    // A value stored with the wrong type is ignored, not read as off.
+    EXPECT_TRUE(params.bTooltips);
+    EXPECT_EQ(params.commandsUsage, QByteArray::fromHex("0102030405"));
+    ASSERT_NE(frame, nullptr);
+    close();
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("ShortcutKeys")), 0u);
+    EXPECT_EQ(store.readDWord(key, QStringLiteral("MenuAnimation")), 1u);
+    EXPECT_EQ(store.readBinary(key, QStringLiteral("CommandsUsage")), QByteArray::fromHex("0102030405"));
+    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+}

@@ -8,6 +8,7 @@
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "framework/ui/ToolBarParameters.h"
 
 #include <QtDebug>
 #include <algorithm>
@@ -96,15 +97,7 @@ void CMDIFrameWndEx::SaveBarState() const {
         const QString version = base + QStringLiteral("ControlBarVersion");
         tree.writeDWord(version, QStringLiteral("Major"), kLayoutMajor);
         tree.writeDWord(version, QStringLiteral("Minor"), kLayoutMinor);
-        const QString params = base + QStringLiteral("MFCToolBarParameters");
-        tree.writeDWord(params, QStringLiteral("Tooltips"), 1);
-        tree.writeDWord(params, QStringLiteral("ShortcutKeys"), 1);
-        tree.writeDWord(params, QStringLiteral("LargeIcons"), 0);
-        tree.writeDWord(params, QStringLiteral("MenuAnimation"), 0);
-        tree.writeDWord(params, QStringLiteral("RecentlyUsedMenus"), 0);
-        tree.writeDWord(params, QStringLiteral("MenuShadows"), 1);
-        tree.writeDWord(params, QStringLiteral("ShowAllMenusAfterDelay"), 1);
-        tree.writeBinary(params, QStringLiteral("CommandsUsage"), QByteArray());
+        CMFCToolBarParameters::Current().Save(tree, base + QStringLiteral("MFCToolBarParameters"));
         for (CMFCToolBar* bar : m_toolBars) {
             const QString id = QString::number(bar->GetDlgCtrlID());
             const QString key = base + QStringLiteral("MFCToolBar-") + id;
@@ -143,6 +136,9 @@ BOOL CMDIFrameWndEx::LoadBarState() {
     if (!store.readDWord(version, QStringLiteral("Major")) ||
         !store.readDWord(version, QStringLiteral("Minor")))
         return FALSE;
+    CMFCToolBarParameters& params = CMFCToolBarParameters::Current();
+    params.Load(store.snapshot(), base + QStringLiteral("MFCToolBarParameters"));
+    params.Apply();
     for (CMFCToolBar* bar : std::vector<CMFCToolBar*>(m_toolBars)) {
         const QString id = QString::number(bar->GetDlgCtrlID());
         const QString key = base + QStringLiteral("MFCToolBar-") + id;
