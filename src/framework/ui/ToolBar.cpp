@@ -5,21 +5,26 @@
 #include "framework/core/Resources.h"
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/ToolBarControl.h"
+#include "framework/ui/ToolBarStrip.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
-#include <QWidgetAction>
 #include <QtDebug>
+#include <algorithm>
 
 namespace lw {
 
 namespace {
 constexpr const char* kResetMessage = "TOOLBAR_RESETTOOLBAR";
-}
+// How far from a floating bar's edge the pointer can grab it to resize it.
+constexpr int kResizeBand = 4;
+} // namespace
 
 Qt::ToolBarAreas AfxToolBarAreas(UINT align) {
     Qt::ToolBarAreas areas;
@@ -38,9 +43,23 @@ CMFCToolBar::CMFCToolBar(QWidget* parent) : QToolBar(parent) {
     setFloatable(true);
     setMovable(true);
     setAllowedAreas(Qt::TopToolBarArea);
+    // Qt's own layout neither wraps a floating bar nor lets the user resize it: the
+    // buttons live in a strip of ours, the bar's only item.
+    m_strip = new CToolBarStrip(this);
+    m_strip->installEventFilter(this);
+    addWidget(m_strip);
+    m_strip->SetChangeHandler([this] { fitFloating(); });
+    QObject::connect(this, &QToolBar::orientationChanged, m_strip,
+                     [this](Qt::Orientation o) { m_strip->SetOrientation(o); });
+    QObject::connect(this, &QToolBar::topLevelChanged, this,
+                     [this](bool floating) { onTopLevelChanged(floating); });
+    setMouseTracking(true);
 }
 
-CMFCToolBar::~CMFCToolBar() = default;
+CMFCToolBar::~CMFCToolBar() {
+    // The strip's change handler must not reach a bar half destroyed.
+    m_strip->SetChangeHandler({});
+}
 
 BOOL CMFCToolBar::Create(CWnd* frame, UINT id) {
     if (!frame || id == 0)
@@ -113,12 +132,166 @@ void CMFCToolBar::showPrompt(UINT id) {
 }
 
 bool CMFCToolBar::event(QEvent* e) {
-    // The prompt of the button under the pointer stays only while the pointer is there.
-    if (e->type() == QEvent::Leave) {
+    switch (e->type()) {
+    case QEvent::Leave:
+        // The prompt of the button under the pointer stays only while the pointer is there.
         if (auto* frame = dynamic_cast<CMDIFrameWndEx*>(topLevelFrame()))
             frame->SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
+        if (!m_resizeEdges)
+            showResizeCursor({});
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        // Docked by the program (QMainWindow::addToolBar), the bar hears no
+        // topLevelChanged: it finds out when the main window places it.
+        if (!isFloating() && m_strip && m_strip->IsWrapping())
+            onTopLevelChanged(false);
+        // A floating bar resized by anything but its edges (Qt's drag from a vertical
+        // dock turns it horizontal at the docked height) takes its rows' shape back.
+        if (e->type() == QEvent::Resize && isFloating() && m_strip && m_strip->IsWrapping() &&
+            size() != sizeHint())
+            QMetaObject::invokeMethod(
+                this, [this] { fitFloating(); }, Qt::QueuedConnection);
+        break;
+    case QEvent::HoverMove:
+        if (!m_resizeEdges) {
+            const Qt::Edges edges = ResizeEdgesAt(static_cast<QHoverEvent*>(e)->position().toPoint());
+            showResizeCursor(edges);
+            // Qt's handling would take the resize cursor back.
+            if (edges)
+                return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (resizeMouseEvent(e->type(), static_cast<QMouseEvent*>(e)))
+            return true;
+        break;
+    default:
+        break;
     }
     return QToolBar::event(e);
+}
+
+Qt::Edges CMFCToolBar::ResizeEdgesAt(const QPoint& pos) const {
+    if (!isFloating() || !rect().contains(pos))
+        return {};
+    // The strip keeps a band free of buttons along the right and bottom edges; the
+    // left one lies over the bar's handle.
+    const int band = kResizeBand + (layout() ? layout()->contentsMargins().right() : 0);
+    Qt::Edges edges;
+    if (pos.x() < kResizeBand)
+        edges |= Qt::LeftEdge;
+    else if (pos.x() >= width() - band)
+        edges |= Qt::RightEdge;
+    if (pos.y() >= height() - band)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+void CMFCToolBar::showResizeCursor(Qt::Edges edges) {
+    if (!edges) {
+        if (m_bResizeCursor)
+            unsetCursor();
+        m_bResizeCursor = false;
+        return;
+    }
+    Qt::CursorShape shape = Qt::SizeHorCursor;
+    if (edges == Qt::BottomEdge)
+        shape = Qt::SizeVerCursor;
+    else if (edges == (Qt::BottomEdge | Qt::RightEdge))
+        shape = Qt::SizeFDiagCursor;
+    else if (edges == (Qt::BottomEdge | Qt::LeftEdge))
+        shape = Qt::SizeBDiagCursor;
+    setCursor(shape);
+    m_bResizeCursor = true;
+}
+
+bool CMFCToolBar::resizeMouseEvent(QEvent::Type type, const QMouseEvent* e) {
+    const QPoint global = e->globalPosition().toPoint();
+    switch (type) {
+    case QEvent::MouseButtonPress: {
+        if (e->button() != Qt::LeftButton)
+            return false;
+        const Qt::Edges edges = ResizeEdgesAt(mapFromGlobal(global));
+        if (!edges)
+            return false;
+        m_resizeEdges = edges;
+        m_resizeOrigin = global;
+        m_resizeGeometry = geometry();
+        m_resizeContents = m_strip->contentsRect().size();
+        showResizeCursor(edges);
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (!m_resizeEdges) {
+            if (!(e->buttons() & Qt::LeftButton))
+                showResizeCursor(ResizeEdgesAt(mapFromGlobal(global)));
+            return false;
+        }
+        resizeFloating(global - m_resizeOrigin);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!m_resizeEdges || e->button() != Qt::LeftButton)
+            return false;
+        resizeFloating(global - m_resizeOrigin);
+        m_resizeEdges = {};
+        showResizeCursor(ResizeEdgesAt(mapFromGlobal(global)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMFCToolBar::resizeFloating(const QPoint& delta) {
+    if (!isFloating())
+        return;
+    int wrap = m_resizeContents.width();
+    if (m_resizeEdges & Qt::RightEdge)
+        wrap += delta.x();
+    else if (m_resizeEdges & Qt::LeftEdge)
+        wrap -= delta.x();
+    else
+        // Dragging the bottom edge asks for a height: the rows closest to it.
+        wrap = m_strip->WrapWidthForContentHeight(m_resizeContents.height() + delta.y());
+    m_strip->SetWrapWidth(std::max(1, wrap));
+    // The window's minimum size follows the new rows before the bar takes them.
+    if (layout())
+        layout()->activate();
+    QRect g(m_resizeGeometry.topLeft(), sizeHint());
+    // Dragged by its left edge, the bar keeps its right edge where it was.
+    if (m_resizeEdges & Qt::LeftEdge)
+        g.moveRight(m_resizeGeometry.right());
+    setGeometry(g);
+}
+
+void CMFCToolBar::onTopLevelChanged(bool floating) {
+    if (!floating) {
+        m_strip->SetWrapping(false, 0);
+        showResizeCursor({});
+        return;
+    }
+    // A bar floated from its dock, or put back where the saved layout had it, keeps as
+    // many buttons in a row as its width then held.
+    const int extra = sizeHint().width() - m_strip->sizeHint().width();
+    const int width = this->width();
+    m_strip->SetWrapping(true, kResizeBand);
+    m_strip->SetWrapWidth(width - extra - m_strip->contentsMargins().left() -
+                          m_strip->contentsMargins().right());
+    fitFloating();
+}
+
+void CMFCToolBar::fitFloating() {
+    // A floating bar is as high as its rows need; QToolBar's drag moves it meanwhile.
+    if (!m_strip || !isFloating() || !m_strip->IsWrapping())
+        return;
+    if (layout())
+        layout()->activate();
+    const QSize size = sizeHint();
+    if (size != this->size())
+        resize(size);
 }
 
 QAction* CMFCToolBar::createAction(UINT id) {
@@ -147,32 +320,32 @@ QAction* CMFCToolBar::createAction(UINT id) {
     return action;
 }
 
-QAction* CMFCToolBar::insertBefore(int index) const {
-    if (index >= 0 && index < GetCount())
-        return m_items[size_t(index)].action;
-    return m_customizeAction;
-}
-
 int CMFCToolBar::InsertButton(UINT id, int index) {
     if (index < 0 || index > GetCount())
         index = GetCount();
-    QAction* before = insertBefore(index);
     Item item;
     item.id = id;
     if (id == 0) {
-        item.action = insertSeparator(before);
+        item.action = new QAction(this);
+        item.action->setSeparator(true);
+        m_strip->InsertSeparator(index);
     } else {
         item.action = createAction(id);
-        insertAction(before, item.action);
-        watchButton(item.action);
+        m_strip->InsertButton(index, item.action);
     }
     m_items.insert(m_items.begin() + index, item);
+    if (id != 0)
+        watchButton(index);
     return index;
 }
 
-void CMFCToolBar::watchButton(QAction* action) {
-    if (QWidget* button = widgetForAction(action))
+void CMFCToolBar::watchButton(int index) {
+    if (QWidget* button = m_strip->WidgetAt(index))
         button->installEventFilter(this);
+}
+
+QWidget* CMFCToolBar::GetButtonWidget(int index) const {
+    return m_strip->WidgetAt(index);
 }
 
 bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
@@ -180,13 +353,16 @@ bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QToolBar::eventFilter(watched, e);
     auto* mouse = static_cast<QMouseEvent*>(e);
+    // The strip's edges belong to the floating bar's resize band.
+    if (watched == m_strip)
+        return resizeMouseEvent(type, mouse);
     if (type == QEvent::MouseButtonPress) {
         if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::AltModifier))
             return false;
         m_nDragIndex = -1;
-        for (int i = 0; i < GetCount(); ++i)
-            if (!m_items[size_t(i)].control && widgetForAction(m_items[size_t(i)].action) == watched)
-                m_nDragIndex = i;
+        const int index = m_strip->IndexOf(qobject_cast<QWidget*>(watched));
+        if (index >= 0 && !m_items[size_t(index)].control && m_items[size_t(index)].id != 0)
+            m_nDragIndex = index;
         return m_nDragIndex >= 0;
     }
     if (m_nDragIndex < 0)
@@ -218,16 +394,7 @@ void CMFCToolBar::dropButton(int index, const QPoint& globalPos) {
 }
 
 int CMFCToolBar::DropIndexAt(const QPoint& pos) const {
-    const bool horizontal = orientation() == Qt::Horizontal;
-    for (int i = 0; i < GetCount(); ++i) {
-        const QWidget* w = widgetForAction(m_items[size_t(i)].action);
-        if (!w)
-            continue;
-        const QPoint centre = w->geometry().center();
-        if (horizontal ? pos.x() < centre.x() : pos.y() < centre.y())
-            return i;
-    }
-    return GetCount();
+    return std::min(m_strip->DropIndexAt(m_strip->mapFrom(this, pos)), GetCount());
 }
 
 BOOL CMFCToolBar::RemoveButton(int index) {
@@ -237,9 +404,9 @@ BOOL CMFCToolBar::RemoveButton(int index) {
     m_items.erase(m_items.begin() + index);
     if (item.control)
         item.control->SetParent(nullptr);
-    removeAction(item.action);
-    // The action (and a control's widget with it) may be on the stack of the signal
-    // that got us here: it goes once control is back in the event loop.
+    // The action and the button (or a control's widget) may be on the stack of the
+    // signal that got us here: they go once control is back in the event loop.
+    m_strip->Remove(index);
     item.action->deleteLater();
     return TRUE;
 }
@@ -259,7 +426,9 @@ int CMFCToolBar::ReplaceButton(UINT id, std::unique_ptr<CMFCToolBarControl> cont
     Item item;
     item.id = id;
     item.control = raw;
-    item.action = insertWidget(insertBefore(index), raw->GetWidget());
+    // The control's command keeps an action, as every other item has one.
+    item.action = new QAction(AfxCommandText(id).tooltip, this);
+    m_strip->InsertControl(index, raw->GetWidget());
     m_items.insert(m_items.begin() + index, item);
     return index;
 }
@@ -311,24 +480,25 @@ void CMFCToolBar::EnableCustomizeButton(BOOL enable, UINT customizeCmd, const QS
     m_nCustomizeCmd = customizeCmd;
     m_strCustomizeText = customizeText;
     if (!enable) {
-        if (m_customizeAction) {
-            removeAction(m_customizeAction);
-            m_customizeAction->deleteLater();
+        if (m_customizeButton) {
+            m_strip->SetTrailing(nullptr);
+            m_customizeButton->hide();
+            m_customizeButton->deleteLater();
         }
-        m_customizeAction = nullptr;
         m_customizeButton = nullptr;
+        m_optionsMenu = nullptr;
         return;
     }
     if (m_customizeButton)
         return;
-    m_customizeButton = new QToolButton(this);
+    m_customizeButton = new QToolButton(m_strip);
     m_customizeButton->setToolTip(QStringLiteral("Toolbar Options"));
     m_customizeButton->setAutoRaise(true);
     m_customizeButton->setPopupMode(QToolButton::InstantPopup);
     m_optionsMenu = new QMenu(m_customizeButton);
     m_customizeButton->setMenu(m_optionsMenu);
     QObject::connect(m_optionsMenu, &QMenu::aboutToShow, this, [this] { BuildOptionsMenu(); });
-    m_customizeAction = addWidget(m_customizeButton);
+    m_strip->SetTrailing(m_customizeButton);
 }
 
 QMenu* CMFCToolBar::BuildOptionsMenu() {

@@ -2,12 +2,14 @@
 // A dockable toolbar: buttons from a toolbar resource with pictures from its strip,
 // commands sent to the frame through the route, tooltips and status-bar prompts from
 // the string table, a "Toolbar Options" drop-down at its end, and buttons that a
-// control (a combo box, a colour button) can take the place of.
+// control (a combo box, a colour button) can take the place of. Floating, the user
+// drags its left, right or bottom edge and the buttons wrap into as many rows as fit.
 
 #include "framework/core/CmdUI.h"
 #include "framework/core/Wnd.h"
 #include "framework/ui/ToolBarImages.h"
 
+#include <QEvent>
 #include <QToolBar>
 #include <memory>
 #include <span>
@@ -15,12 +17,14 @@
 
 class QAction;
 class QMenu;
+class QMouseEvent;
 class QToolButton;
 
 namespace lw {
 
 class CFrameWnd;
 class CMFCToolBarControl;
+class CToolBarStrip;
 
 // Docking sides, as bar styles name them.
 inline constexpr UINT CBRS_ALIGN_LEFT = 0x1000;
@@ -65,6 +69,8 @@ public:
     int CommandToIndex(UINT id) const;
     QAction* GetAction(int index) const;
     CMFCToolBarControl* GetControl(int index) const;
+    // The widget showing a button, separator or control.
+    QWidget* GetButtonWidget(int index) const;
     // The buttons' commands as they are now, and as the resource lists them.
     std::vector<UINT> GetButtons() const;
     const std::vector<UINT>& GetOriginalItems() const { return m_originalItems; }
@@ -95,6 +101,9 @@ public:
     // The position a button dropped at `pos` (bar coordinates) would take.
     int DropIndexAt(const QPoint& pos) const;
 
+    // The edges of a floating bar the user can drag at `pos` (bar coordinates).
+    Qt::Edges ResizeEdgesAt(const QPoint& pos) const;
+
 protected:
     bool event(QEvent* e) override;
     // Holding Alt while dragging a button moves it, on this bar or onto another.
@@ -107,14 +116,20 @@ private:
         CMFCToolBarControl* control = nullptr; // owned through its widget
     };
     QAction* createAction(UINT id);
-    QAction* insertBefore(int index) const;
     void clearItems();
     void sendResetNotice();
     void showPrompt(UINT id);
     CWnd* topLevelFrame() const;
 
-    void watchButton(QAction* action);
+    void watchButton(int index);
     void dropButton(int index, const QPoint& globalPos);
+
+    // Resizing a floating bar by an edge.
+    void onTopLevelChanged(bool floating);
+    void fitFloating();
+    bool resizeMouseEvent(QEvent::Type type, const QMouseEvent* e);
+    void resizeFloating(const QPoint& delta);
+    void showResizeCursor(Qt::Edges edges);
 
     std::vector<Item> m_items;
     int m_nDragIndex = -1;
@@ -124,7 +139,12 @@ private:
     UINT m_nCustomizeCmd = 0;
     QString m_strCustomizeText;
     QToolButton* m_customizeButton = nullptr;
-    QAction* m_customizeAction = nullptr;
+    CToolBarStrip* m_strip = nullptr;
+    Qt::Edges m_resizeEdges;
+    QPoint m_resizeOrigin;
+    QRect m_resizeGeometry;
+    QSize m_resizeContents;
+    bool m_bResizeCursor = false;
     QMenu* m_optionsMenu = nullptr;
     static inline bool s_bDontScaleImages = false;
     static inline CMFCToolBarImages* s_pUserImages = nullptr;

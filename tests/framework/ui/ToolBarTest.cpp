@@ -1,6 +1,7 @@
 // Toolbars, their controls and the status bar on a bare frame: buttons follow the
 // route's update answers, clicks and control notifications reach handlers with the
-// right codes, the options menu adds and removes buttons, and colours are shared.
+// right codes, the options menu adds and removes buttons, colours are shared, docked
+// bars lay out as Qt's own would, and a floating bar wraps to the width it is given.
 
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ColorMenuButton.h"
@@ -23,6 +24,7 @@
 #include <QToolButton>
 #include <QWidgetAction>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace lw;
 
@@ -92,6 +94,56 @@ struct ToolBarFixture : ::testing::Test {
         app.DelRegTree();
     }
     QAction* action(UINT id) const { return bar->GetAction(bar->CommandToIndex(id)); }
+    QWidget* button(UINT id) const { return bar->GetButtonWidget(bar->CommandToIndex(id)); }
+
+    void show() {
+        frame->GetWidget()->setGeometry(50, 50, 1200, 700);
+        frame->ActivateFrame(SW_SHOWNORMAL);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame->GetWidget()));
+    }
+    static void send(QWidget* w, QEvent::Type type, QPoint global, Qt::MouseButtons buttons,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QMouseEvent e(type, w->mapFromGlobal(global), global, Qt::LeftButton, buttons, mods);
+        QApplication::sendEvent(w, &e);
+    }
+    // Drags the bar by its handle well below the window, as a user floats it.
+    void floatBar() {
+        show();
+        const QPoint start = bar->mapToGlobal(QPoint(4, bar->height() / 2));
+        send(bar, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        for (int y = 60; y <= 600; y += 30)
+            send(bar, QEvent::MouseMove, start + QPoint(0, y), Qt::LeftButton);
+        send(bar, QEvent::MouseButtonRelease, start + QPoint(0, 600), Qt::NoButton);
+        ASSERT_TRUE(bar->isFloating());
+        QCoreApplication::processEvents();
+    }
+    // Drags a floating bar's edge from `at` (bar coordinates) by `delta`.
+    void dragEdge(QPoint at, QPoint delta) {
+        const QPoint start = bar->mapToGlobal(at);
+        send(bar, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        send(bar, QEvent::MouseMove, start + delta / 2, Qt::LeftButton);
+        send(bar, QEvent::MouseMove, start + delta, Qt::LeftButton);
+        send(bar, QEvent::MouseButtonRelease, start + delta, Qt::NoButton);
+        QCoreApplication::processEvents();
+    }
+    // The rows (distinct tops) of the bar's buttons, and whether each lies inside the bar.
+    int rows() const {
+        std::set<int> tops;
+        for (int i = 0; i < bar->GetCount(); ++i)
+            if (bar->GetItemID(i) != 0)
+                tops.insert(bar->GetButtonWidget(i)->mapTo(bar, QPoint(0, 0)).y());
+        return int(tops.size());
+    }
+    bool allButtonsInside() const {
+        for (int i = 0; i < bar->GetCount(); ++i) {
+            if (bar->GetItemID(i) == 0)
+                continue;
+            QWidget* w = bar->GetButtonWidget(i);
+            if (!bar->rect().contains(QRect(w->mapTo(bar, QPoint(0, 0)), w->size())))
+                return false;
+        }
+        return true;
+    }
 };
 
 TEST_F(ToolBarFixture, LoadingSetsTheResourceButtonsAndTellsTheFrame) {
@@ -148,8 +200,11 @@ TEST_F(ToolBarFixture, TheOptionsMenuRemovesAndPutsBackButtonsInResourceOrder) {
     copyItem->setChecked(true);
     EXPECT_EQ(bar->CommandToIndex(ID_EDIT_COPY), copyAt);
     // The customise button stays the last thing on the bar.
-    EXPECT_EQ(bar->actions().last()->isSeparator(), false);
-    EXPECT_EQ(bar->widgetForAction(bar->actions().last()), bar->GetCustomizeButton());
+    show();
+    QWidget* last = bar->GetButtonWidget(bar->GetCount() - 1);
+    ASSERT_NE(last, nullptr);
+    EXPECT_GT(bar->GetCustomizeButton()->x(), last->x() + last->width() - 1);
+    EXPECT_TRUE(bar->GetCustomizeButton()->isVisible());
 }
 
 TEST_F(ToolBarFixture, AltDraggingAButtonMovesItToAnotherBarWithoutSendingIt) {
@@ -160,7 +215,7 @@ TEST_F(ToolBarFixture, AltDraggingAButtonMovesItToAnotherBarWithoutSendingIt) {
     frame->GetWidget()->addToolBarBreak();
     frame->ActivateFrame(SW_SHOWNORMAL);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame->GetWidget()));
-    QWidget* cut = bar->widgetForAction(action(ID_EDIT_CUT));
+    QWidget* cut = button(ID_EDIT_CUT);
     ASSERT_NE(cut, nullptr);
     auto send = [](QWidget* w, QEvent::Type type, QPoint global, Qt::KeyboardModifiers mods) {
         QMouseEvent e(type, w->mapFromGlobal(global), global, Qt::LeftButton,
@@ -168,7 +223,7 @@ TEST_F(ToolBarFixture, AltDraggingAButtonMovesItToAnotherBarWithoutSendingIt) {
         QApplication::sendEvent(w, &e);
     };
     const QPoint from = cut->mapToGlobal(cut->rect().center());
-    QWidget* firstOther = other->widgetForAction(other->GetAction(0));
+    QWidget* firstOther = other->GetButtonWidget(0);
     const QPoint to = firstOther->mapToGlobal(QPoint(1, firstOther->height() / 2));
     ASSERT_EQ(QApplication::widgetAt(to), firstOther);
     send(cut, QEvent::MouseButtonPress, from, Qt::AltModifier);
@@ -179,12 +234,216 @@ TEST_F(ToolBarFixture, AltDraggingAButtonMovesItToAnotherBarWithoutSendingIt) {
     EXPECT_TRUE(frame->commands.empty());
 
     // Without Alt a press and release is a click.
-    QWidget* moved = other->widgetForAction(other->GetAction(0));
+    QWidget* moved = other->GetButtonWidget(0);
     const QPoint at = moved->mapToGlobal(moved->rect().center());
     send(moved, QEvent::MouseButtonPress, at, Qt::NoModifier);
     send(moved, QEvent::MouseButtonRelease, at, Qt::NoModifier);
     EXPECT_EQ(other->CommandToIndex(ID_EDIT_CUT), 0);
     EXPECT_EQ(frame->commands, std::vector<UINT>{ID_EDIT_CUT});
+}
+
+TEST_F(ToolBarFixture, DockedBarsPlaceTheirButtonsWhereQtsOwnToolBarWould) {
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, QStringLiteral("Customize..."));
+    // Qt's bar with the same items, in a line of its own.
+    auto* reference = new QToolBar(frame->GetWidget());
+    reference->setIconSize(bar->iconSize());
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        if (bar->GetItemID(i) == 0)
+            reference->addSeparator();
+        else
+            reference->addAction(bar->GetAction(i)->icon(), bar->GetAction(i)->text());
+    }
+    auto* options = new QToolButton;
+    options->setAutoRaise(true);
+    options->setPopupMode(QToolButton::InstantPopup);
+    options->setMenu(new QMenu(options));
+    reference->addWidget(options);
+    show();
+    for (Qt::ToolBarArea area : {Qt::TopToolBarArea, Qt::LeftToolBarArea}) {
+        QMainWindow* window = frame->GetWidget();
+        window->addToolBar(area, bar);
+        window->addToolBarBreak(area);
+        window->addToolBar(area, reference);
+        const Qt::Orientation o = area == Qt::TopToolBarArea ? Qt::Horizontal : Qt::Vertical;
+        const QList<QAction*> theirs = reference->actions();
+        ASSERT_EQ(theirs.size(), bar->GetCount() + 1);
+        auto mine = [&](int i) {
+            QWidget* w = i < bar->GetCount() ? bar->GetButtonWidget(i) : bar->GetCustomizeButton();
+            return QRect(w->mapTo(bar, QPoint()), w->size());
+        };
+        auto same = [&] {
+            for (int i = 0; i <= bar->GetCount(); ++i)
+                if (mine(i) != reference->widgetForAction(theirs[i])->geometry())
+                    return false;
+            return bar->orientation() == o && reference->orientation() == o;
+        };
+        lwtest::waitFor(same, 1000);
+        for (int i = 0; i <= bar->GetCount(); ++i)
+            EXPECT_EQ(mine(i), reference->widgetForAction(theirs[i])->geometry()) << area << " item " << i;
+        // One row or one column.
+        if (o == Qt::Horizontal) {
+            EXPECT_EQ(rows(), 1);
+            EXPECT_EQ(bar->height(), reference->height());
+        } else {
+            EXPECT_EQ(button(ID_EDIT_CUT)->x(), button(ID_EDIT_PASTE)->x());
+            EXPECT_LT(button(ID_EDIT_CUT)->y(), button(ID_EDIT_PASTE)->y());
+            EXPECT_EQ(bar->width(), reference->width());
+        }
+    }
+}
+
+TEST_F(ToolBarFixture, ADockedBarTooShortKeepsItsOptionsButtonAndLetsTheWindowNarrow) {
+    bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, QStringLiteral("Customize..."));
+    show();
+    const int full = bar->sizeHint().width();
+    EXPECT_LT(bar->minimumSizeHint().width(), full / 4);
+    frame->GetWidget()->resize(full * 2 / 3, 500);
+    ASSERT_TRUE(lwtest::waitFor([&] { return bar->width() <= full * 2 / 3; }, 3000)) << bar->width();
+    QToolButton* options = bar->GetCustomizeButton();
+    const QRect shown(options->mapTo(bar, QPoint()), options->size());
+    EXPECT_TRUE(bar->rect().contains(shown));
+    // Buttons that no longer fit are out of sight, not drawn over the options button.
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        QWidget* w = bar->GetButtonWidget(i);
+        const QRect r(w->mapTo(bar, QPoint()), w->size());
+        EXPECT_FALSE(r.intersects(shown)) << i;
+    }
+}
+
+TEST_F(ToolBarFixture, AFloatingBarWrapsItsButtonsToTheWidthItsEdgesAreDraggedTo) {
+    bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, QStringLiteral("Customize..."));
+    ASSERT_NO_FATAL_FAILURE(floatBar());
+    const QSize oneRow = bar->size();
+    EXPECT_EQ(rows(), 1);
+
+    // Near an edge the pointer offers to resize; over the buttons it does not.
+    send(bar, QEvent::MouseMove, bar->mapToGlobal(QPoint(oneRow.width() - 2, oneRow.height() / 2)),
+         Qt::NoButton);
+    EXPECT_EQ(bar->cursor().shape(), Qt::SizeHorCursor);
+    send(bar, QEvent::MouseMove, bar->mapToGlobal(QPoint(oneRow.width() - 2, oneRow.height() - 1)),
+         Qt::NoButton);
+    EXPECT_EQ(bar->cursor().shape(), Qt::SizeFDiagCursor);
+    send(bar, QEvent::MouseMove, bar->mapToGlobal(QPoint(oneRow.width() / 2, 3)), Qt::NoButton);
+    EXPECT_NE(bar->cursor().shape(), Qt::SizeHorCursor);
+
+    // The right edge dragged to half the width: more rows, a taller bar, nothing cut off.
+    dragEdge(QPoint(oneRow.width() - 2, oneRow.height() / 2), QPoint(-oneRow.width() / 2, 0));
+    EXPECT_GE(rows(), 2);
+    EXPECT_LE(bar->width(), oneRow.width() / 2 + 1);
+    EXPECT_GT(bar->height(), oneRow.height());
+    EXPECT_TRUE(allButtonsInside());
+    const QToolButton* options = bar->GetCustomizeButton();
+    EXPECT_TRUE(bar->rect().contains(QRect(options->mapTo(bar, QPoint()), options->size())));
+    // A separator shows only between two buttons of one row.
+    int separators = 0;
+    for (int i = 1; i + 1 < bar->GetCount(); ++i) {
+        QWidget* separator = bar->GetButtonWidget(i);
+        if (bar->GetItemID(i) != 0 || separator->visibleRegion().isEmpty())
+            continue;
+        ++separators;
+        EXPECT_EQ(bar->GetButtonWidget(i - 1)->y(), separator->y()) << i;
+        EXPECT_EQ(bar->GetButtonWidget(i + 1)->y(), separator->y()) << i;
+    }
+    EXPECT_GT(separators, 0);
+
+    // As narrow as it goes: one column.
+    dragEdge(QPoint(bar->width() - 2, 4), QPoint(-2000, 0));
+    std::set<int> lefts;
+    for (int i = 0; i < bar->GetCount(); ++i)
+        if (bar->GetItemID(i) != 0)
+            lefts.insert(bar->GetButtonWidget(i)->x());
+    EXPECT_EQ(lefts.size(), 1u);
+    EXPECT_TRUE(allButtonsInside());
+
+    // Wide again: one row, the first size.
+    dragEdge(QPoint(bar->width() - 2, 4), QPoint(3000, 0));
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(bar->size(), oneRow);
+
+    // The bottom edge dragged down asks for rows; the width follows.
+    dragEdge(QPoint(oneRow.width() / 2, oneRow.height() - 2), QPoint(0, 2 * oneRow.height()));
+    EXPECT_GE(rows(), 3);
+    EXPECT_LT(bar->width(), oneRow.width() / 2);
+    EXPECT_TRUE(allButtonsInside());
+
+    // The left edge dragged right narrows the bar and leaves its right edge in place.
+    dragEdge(QPoint(bar->width() - 2, 4), QPoint(3000, 0));
+    const int right = bar->geometry().right();
+    dragEdge(QPoint(1, bar->height() / 2), QPoint(oneRow.width() / 3, 0));
+    EXPECT_GE(rows(), 2);
+    EXPECT_EQ(bar->geometry().right(), right);
+
+    // Docked again, the buttons stand in one row.
+    frame->GetWidget()->addToolBar(Qt::TopToolBarArea, bar);
+    ASSERT_FALSE(bar->isFloating());
+    EXPECT_TRUE(lwtest::waitFor([&] { return rows() == 1; }, 3000));
+}
+
+TEST_F(ToolBarFixture, AFloatingBarsRowsComeBackWithTheWindowsSavedLayout) {
+    ASSERT_NO_FATAL_FAILURE(floatBar());
+    dragEdge(QPoint(bar->width() - 2, bar->height() / 2), QPoint(-bar->width() * 2 / 3, 0));
+    const int wrapped = rows();
+    ASSERT_GE(wrapped, 2);
+    const QSize size = bar->size();
+    const QByteArray state = frame->GetWidget()->saveState();
+    // The same bar in a new window, as the next run builds it, then the saved layout.
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    frame = new BarFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, nullptr, nullptr));
+    app.m_pMainWnd = frame;
+    bar = new CMFCToolBar(frame->GetWidget());
+    ASSERT_TRUE(bar->Create(frame, ID_VIEW_TOOLBAR));
+    ASSERT_TRUE(bar->LoadToolBar(IDR_MAINFRAME_256));
+    frame->DockPane(bar);
+    ASSERT_TRUE(frame->GetWidget()->restoreState(state));
+    show();
+    ASSERT_TRUE(lwtest::waitFor([&] { return bar->isFloating() && bar->size() == size; }, 3000))
+        << bar->width() << "x" << bar->height();
+    EXPECT_EQ(rows(), wrapped);
+    EXPECT_TRUE(allButtonsInside());
+}
+
+TEST_F(ToolBarFixture, AWrappedFloatingBarsButtonsStillClickUpdateAndMove) {
+    ASSERT_NO_FATAL_FAILURE(floatBar());
+    dragEdge(QPoint(bar->width() - 2, bar->height() / 2), QPoint(-bar->width() / 2, 0));
+    ASSERT_GE(rows(), 2);
+
+    QTest::mouseClick(button(ID_EDIT_CUT), Qt::LeftButton);
+    EXPECT_EQ(frame->commands, std::vector<UINT>{ID_EDIT_CUT});
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(button(ID_EDIT_COPY)->isEnabled());
+    EXPECT_TRUE(button(ID_EDIT_CUT)->isEnabled());
+
+    // A button dropped at the start of the second row takes that place.
+    const int firstTop = bar->GetButtonWidget(0)->y();
+    int secondRow = -1;
+    for (int i = 0; i < bar->GetCount() && secondRow < 0; ++i)
+        if (bar->GetButtonWidget(i)->y() > firstTop)
+            secondRow = i;
+    ASSERT_GT(secondRow, 1);
+    QWidget* target = bar->GetButtonWidget(secondRow);
+    const QPoint drop = target->mapTo(bar, QPoint(1, target->height() / 2));
+    EXPECT_EQ(bar->DropIndexAt(drop), secondRow);
+    // Past the end of the first row is after its last button, not the bar's.
+    int lastOfFirst = 0;
+    for (int i = 0; i < secondRow; ++i)
+        if (bar->GetItemID(i) != 0)
+            lastOfFirst = i;
+    const int firstRowY = bar->GetButtonWidget(0)->mapTo(bar, QPoint(0, 2)).y();
+    EXPECT_EQ(bar->DropIndexAt(QPoint(bar->width() - 1, firstRowY)), lastOfFirst + 1);
+
+    const UINT moved = bar->GetItemID(0);
+    QWidget* first = bar->GetButtonWidget(0);
+    const QPoint from = first->mapToGlobal(first->rect().center());
+    const QPoint to = target->mapToGlobal(QPoint(1, target->height() / 2));
+    ASSERT_EQ(QApplication::widgetAt(to), target);
+    send(first, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::AltModifier);
+    send(first, QEvent::MouseMove, to, Qt::LeftButton, Qt::AltModifier);
+    send(first, QEvent::MouseButtonRelease, to, Qt::NoButton, Qt::AltModifier);
+    EXPECT_EQ(bar->GetItemID(secondRow - 1), moved);
+    EXPECT_EQ(frame->commands.size(), 1u);
 }
 
 TEST_F(ToolBarFixture, StoredButtonsNamingNoCommandAreDropped) {
