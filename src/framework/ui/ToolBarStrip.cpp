@@ -165,10 +165,6 @@ void CToolBarStrip::SetTrailing(QWidget* widget) {
     changed();
 }
 
-QWidget* CToolBarStrip::Trailing() const {
-    return m_trailing;
-}
-
 void CToolBarStrip::SetOrientation(Qt::Orientation orientation) {
     if (m_orientation == orientation)
         return;
@@ -218,12 +214,6 @@ int CToolBarStrip::WrapWidth() const {
     const int widest = MaximumWrapWidth();
     const int width = m_nWrapWidth < 0 ? widest : m_nWrapWidth;
     return std::max(MinimumWrapWidth(), std::min(width, widest));
-}
-
-int CToolBarStrip::ContentHeightForWidth(int width) const {
-    if (!m_bWrapping)
-        return flow(-1).size.height();
-    return flow(std::max(width, MinimumWrapWidth())).size.height();
 }
 
 int CToolBarStrip::WrapWidthForContentHeight(int height) const {

@@ -35,7 +35,6 @@ public:
     // A widget kept after every entry (the bar's options button); nullptr for none.
     // The strip does not delete it.
     void SetTrailing(QWidget* widget);
-    QWidget* Trailing() const;
 
     // The entry index a button dropped at `pos` (strip coordinates) would take.
     int DropIndexAt(const QPoint& pos) const;
@@ -51,8 +50,6 @@ public:
     int WrapWidth() const;
     int MinimumWrapWidth() const;
     int MaximumWrapWidth() const;
-    // The height of the contents wrapped to `width`.
-    int ContentHeightForWidth(int width) const;
     // The wrap width whose rows come closest to `height`, the widest of equals.
     int WrapWidthForContentHeight(int height) const;
 
