@@ -273,13 +273,18 @@ void CMFCToolBar::onTopLevelChanged(bool floating) {
         showResizeCursor({});
         return;
     }
-    // A bar floated from its dock, or put back where the saved layout had it, keeps as
-    // many buttons in a row as its width then held.
+    // A bar the user drags off its dock keeps its docked shape, one row or one column;
+    // one the saved layout puts back keeps as many buttons in a row as its width held.
+    const bool dragged = QApplication::mouseButtons() & Qt::LeftButton;
+    const bool row = orientation() == Qt::Horizontal;
     const int extra = sizeHint().width() - m_strip->sizeHint().width();
     const int width = this->width();
     m_strip->SetWrapping(true, kResizeBand);
-    m_strip->SetWrapWidth(width - extra - m_strip->contentsMargins().left() -
-                          m_strip->contentsMargins().right());
+    if (dragged)
+        m_strip->SetWrapWidth(row ? m_strip->MaximumWrapWidth() : m_strip->MinimumWrapWidth());
+    else
+        m_strip->SetWrapWidth(width - extra - m_strip->contentsMargins().left() -
+                              m_strip->contentsMargins().right());
     fitFloating();
 }
 

@@ -387,7 +387,9 @@ void CToolBarStrip::changed() {
 void CToolBarStrip::relayout() {
     const QRect r = contentsRect();
     const Qt::Orientation o = flowOrientation();
-    Flow f = flow(m_bWrapping ? std::max(r.width(), MinimumWrapWidth()) : -1);
+    // Rows follow the wrap width the size hint was made from, not the room the bar's own
+    // layout hands out (a few pixels less while floating), so nothing wraps out of sight.
+    Flow f = flow(m_bWrapping ? WrapWidth() : -1);
     const int room = along(o, r.size());
     if (!m_bWrapping && along(o, f.size) > room) {
         // A docked bar too short for everything keeps its options button at its end;

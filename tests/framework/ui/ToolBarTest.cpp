@@ -316,6 +316,11 @@ TEST_F(ToolBarFixture, AFloatingBarWrapsItsButtonsToTheWidthItsEdgesAreDraggedTo
     ASSERT_NO_FATAL_FAILURE(floatBar());
     const QSize oneRow = bar->size();
     EXPECT_EQ(rows(), 1);
+    // The options button floats with the bar, inside it.
+    QToolButton* options = bar->GetCustomizeButton();
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_TRUE(bar->rect().contains(QRect(options->mapTo(bar, QPoint(0, 0)), options->size())))
+        << options->mapTo(bar, QPoint(0, 0)).x() << " " << options->width() << " " << bar->width();
 
     // Near an edge the pointer offers to resize; over the buttons it does not.
     send(bar, QEvent::MouseMove, bar->mapToGlobal(QPoint(oneRow.width() - 2, oneRow.height() / 2)),
@@ -333,7 +338,6 @@ TEST_F(ToolBarFixture, AFloatingBarWrapsItsButtonsToTheWidthItsEdgesAreDraggedTo
     EXPECT_LE(bar->width(), oneRow.width() / 2 + 1);
     EXPECT_GT(bar->height(), oneRow.height());
     EXPECT_TRUE(allButtonsInside());
-    const QToolButton* options = bar->GetCustomizeButton();
     EXPECT_TRUE(bar->rect().contains(QRect(options->mapTo(bar, QPoint()), options->size())));
     // A separator shows only between two buttons of one row.
     int separators = 0;
