@@ -15,6 +15,7 @@
 #include "resources/CommandIds.h"
 #include "resources/ProgramImages.h"
 #include "resources/ProgramResources.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -26,6 +27,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -437,7 +439,14 @@ TEST_F(BarsFixture, ATornOffPaletteIsOpenAgainAfterARestartUntilItIsClosed) {
 } // namespace
 
 TEST_F(BarsFixture, SharedBarOptionsAreReadBackAndKeptAcrossARestart) {
-    load();
+    app.InitKeyboardManager();
+    CMainFrame* first = load();
+    auto boldAction = [](CMainFrame* f) {
+        CMFCToolBar* bar = f->GetFormatBar();
+        return bar->GetAction(bar->CommandToIndex(ID_TEXT_BOLD));
+    };
+    // By default a button's tooltip names its key.
+    EXPECT_EQ(boldAction(first)->toolTip(), QStringLiteral("Bold (Ctrl+B)"));
     close();
     CSettingsStore& store = *app.GetSettingsStore();
     const QString key = QStringLiteral("Workspace\\MFCToolBarParameters");
@@ -449,8 +458,14 @@ TEST_F(BarsFixture, SharedBarOptionsAreReadBackAndKeptAcrossARestart) {
     store.writeDWord(key, QStringLiteral("ShortcutKeys"), 0);
     store.writeDWord(key, QStringLiteral("MenuAnimation"), 1);
     store.writeString(key, QStringLiteral("Tooltips"), QStringLiteral("0"));
+    store.writeDWord(key, QStringLiteral("LargeIcons"), 1);
     store.writeBinary(key, QStringLiteral("CommandsUsage"), QByteArray::fromHex("0102030405"));
     CMainFrame* frame = load();
+    EXPECT_EQ(boldAction(frame)->toolTip(), QStringLiteral("Bold"));
+    // Large buttons: every toolbar doubles its pictures.
+    for (CMFCToolBar* bar : frame->GetToolBars())
+        EXPECT_EQ(bar->iconSize(), QSize(32, 32));
+    EXPECT_EQ(boldAction(frame)->icon().availableSizes().value(0), QSize(32, 32));
     const CMFCToolBarParameters& params = CMFCToolBarParameters::Current();
     EXPECT_FALSE(params.bShortcutKeys);
     EXPECT_TRUE(params.bMenuAnimation);
@@ -464,4 +479,31 @@ TEST_F(BarsFixture, SharedBarOptionsAreReadBackAndKeptAcrossARestart) {
     EXPECT_EQ(store.readDWord(key, QStringLiteral("MenuAnimation")), 1u);
     EXPECT_EQ(store.readBinary(key, QStringLiteral("CommandsUsage")), QByteArray::fromHex("0102030405"));
     QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+
+    // With tooltips off a button keeps its tip to itself.
+    store.writeDWord(key, QStringLiteral("Tooltips"), 0);
+    frame = load();
+    frame->ActivateFrame(SW_SHOWNORMAL);
+    QWidget* bold =
+        frame->GetFormatBar()->GetButtonWidget(frame->GetFormatBar()->CommandToIndex(ID_TEXT_BOLD));
+    ASSERT_NE(bold, nullptr);
+    struct ToolTipSeen : QObject {
+        int seen = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            seen += e->type() == QEvent::ToolTip;
+            return false;
+        }
+    } probe;
+    // The probe watches the button after the bar does, so it runs first and sees every
+    // tip the button is asked for; the bar's filter then decides whether it shows.
+    bold->installEventFilter(&probe);
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), bold->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(bold, &help);
+    EXPECT_EQ(probe.seen, 1);
+    EXPECT_FALSE(QToolTip::isVisible());
+    CMFCToolBarParameters::Current().bTooltips = true;
+    QHelpEvent again(QEvent::ToolTip, QPoint(2, 2), bold->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(bold, &again);
+    EXPECT_TRUE(lwtest::waitFor([] { return QToolTip::isVisible(); }));
+    QToolTip::hideText();
 }

@@ -139,6 +139,8 @@ BOOL CMDIFrameWndEx::LoadBarState() {
     CMFCToolBarParameters& params = CMFCToolBarParameters::Current();
     params.Load(store.snapshot(), base + QStringLiteral("MFCToolBarParameters"));
     params.Apply();
+    for (CMFCToolBar* bar : m_toolBars)
+        bar->ApplyParameters();
     for (CMFCToolBar* bar : std::vector<CMFCToolBar*>(m_toolBars)) {
         const QString id = QString::number(bar->GetDlgCtrlID());
         const QString key = base + QStringLiteral("MFCToolBar-") + id;

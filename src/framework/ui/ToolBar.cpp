@@ -5,7 +5,9 @@
 #include "framework/core/Resources.h"
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/ToolBarControl.h"
+#include "framework/ui/ToolBarParameters.h"
 #include "framework/ui/ToolBarStrip.h"
+#include "framework/ui/WinAppEx.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,11 +100,7 @@ BOOL CMFCToolBar::LoadToolBar(UINT resourceId) {
     m_images = std::move(images);
     m_nResourceID = resourceId;
     m_originalItems.assign(layout->items.begin(), layout->items.end());
-    QSize size = m_images.imageSize();
-    // Unscaled images keep their pixel size: the logical size shrinks on dense screens.
-    if (s_bDontScaleImages && devicePixelRatioF() > 1.0)
-        size = (QSizeF(size) / devicePixelRatioF()).toSize();
-    setIconSize(size);
+    setIconSize(buttonImageSize());
     SetButtons(m_originalItems);
     sendResetNotice();
     return TRUE;
@@ -299,11 +297,17 @@ void CMFCToolBar::fitFloating() {
         resize(size);
 }
 
-QAction* CMFCToolBar::createAction(UINT id) {
-    auto* action = new QAction(this);
-    const CommandText text = AfxCommandText(id);
-    action->setText(text.tooltip.isEmpty() ? QString::number(id) : text.tooltip);
-    action->setToolTip(text.tooltip);
+QSize CMFCToolBar::buttonImageSize() const {
+    QSize size = m_images.imageSize();
+    // Unscaled images keep their pixel size: the logical size shrinks on dense screens.
+    if (s_bDontScaleImages && devicePixelRatioF() > 1.0)
+        size = (QSizeF(size) / devicePixelRatioF()).toSize();
+    if (CMFCToolBarParameters::Current().bLargeIcons)
+        size *= 2;
+    return size;
+}
+
+QIcon CMFCToolBar::buttonIcon(UINT id) const {
     int image = -1;
     int n = 0;
     for (UINT item : m_originalItems) {
@@ -315,8 +319,37 @@ QAction* CMFCToolBar::createAction(UINT id) {
         }
         ++n;
     }
-    if (image >= 0)
-        action->setIcon(m_images.icon(image));
+    if (image < 0)
+        return QIcon();
+    QIcon icon = m_images.icon(image);
+    if (!CMFCToolBarParameters::Current().bLargeIcons)
+        return icon;
+    // Large buttons double each picture pixel for pixel, keeping its crisp edges.
+    const QPixmap pixmap = icon.pixmap(m_images.imageSize());
+    return QIcon(pixmap.scaled(pixmap.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+QString CMFCToolBar::buttonToolTip(UINT id) const {
+    const auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp());
+    return CMFCToolBarParameters::Current().ToolTipFor(id, app ? app->GetKeyboardManager() : nullptr);
+}
+
+void CMFCToolBar::ApplyParameters() {
+    setIconSize(buttonImageSize());
+    for (const Item& item : m_items) {
+        if (item.id == 0 || item.control || !item.action)
+            continue;
+        item.action->setToolTip(buttonToolTip(item.id));
+        item.action->setIcon(buttonIcon(item.id));
+    }
+}
+
+QAction* CMFCToolBar::createAction(UINT id) {
+    auto* action = new QAction(this);
+    const CommandText text = AfxCommandText(id);
+    action->setText(text.tooltip.isEmpty() ? QString::number(id) : text.tooltip);
+    action->setToolTip(buttonToolTip(id));
+    action->setIcon(buttonIcon(id));
     QObject::connect(action, &QAction::hovered, this, [this, id] { showPrompt(id); });
     QObject::connect(action, &QAction::triggered, this, [this, id] {
         if (CWnd* frame = topLevelFrame())
@@ -355,6 +388,9 @@ QWidget* CMFCToolBar::GetButtonWidget(int index) const {
 
 bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
     const QEvent::Type type = e->type();
+    // With tooltips switched off a button keeps its tip to itself.
+    if (type == QEvent::ToolTip && !CMFCToolBarParameters::Current().bTooltips)
+        return true;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QToolBar::eventFilter(watched, e);
     auto* mouse = static_cast<QMouseEvent*>(e);

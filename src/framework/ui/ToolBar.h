@@ -85,6 +85,9 @@ public:
     // dropped with a warning.
     void SetButtons(std::span<const UINT> ids);
 
+    // Takes up the shared bar options again (button size, tooltips and their keys).
+    void ApplyParameters();
+
     // Routes one update request per button from `target`.
     void OnUpdateCmdUI(CFrameWnd* target, BOOL bDisableIfNoHandler);
 
@@ -116,6 +119,9 @@ private:
         CMFCToolBarControl* control = nullptr; // owned through its widget
     };
     QAction* createAction(UINT id);
+    QSize buttonImageSize() const;
+    QIcon buttonIcon(UINT id) const;
+    QString buttonToolTip(UINT id) const;
     void clearItems();
     void sendResetNotice();
     void showPrompt(UINT id);
