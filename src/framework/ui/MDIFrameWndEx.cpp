@@ -172,7 +172,14 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
 
     QObject::connect(m_widget->mdiArea(), &QMdiArea::subWindowActivated, m_widget,
-                     [this](QMdiSubWindow* sub) { MDIActivate(CMDIChildWndEx::FromSubWindow(sub)); });
+                     [this](QMdiSubWindow* sub) {
+                         // The area lets go of its active window whenever the main window loses activation
+                         // (to a floating bar, a dialog, another program): the document stays the active one
+                         // until another is activated or it closes.
+                         if (!sub && MDIGetActive())
+                             return;
+                         MDIActivate(CMDIChildWndEx::FromSubWindow(sub));
+                     });
 
     if (!CMDIFrameWnd::LoadFrame(nIDResource, pParentWnd, pContext))
         return FALSE;

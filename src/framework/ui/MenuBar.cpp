@@ -161,9 +161,12 @@ void CMFCMenuBar::CreateFromMenu(UINT menuId, const std::vector<MenuNode>& menu)
     }
     clear();
     m_menuId = menuId;
+    // The popups belong to the pane around the bar: the bar is disabled while the pane
+    // hides it (docked on a side), and a disabled parent would grey out every item.
+    QWidget* owner = parentWidget() ? parentWidget() : this;
     for (const MenuNode& top : menu) {
         if (top.popup)
-            addMenu(BuildPopup(top.text, top.children, this));
+            addMenu(BuildPopup(top.text, top.children, owner));
     }
 }
 

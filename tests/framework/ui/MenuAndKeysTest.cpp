@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -272,9 +273,12 @@ TEST_F(MenuFixture, TheMenuPaneDocksOnASideAsAColumnOfTheSamePopups) {
     };
     EXPECT_TRUE(lwtest::waitFor([&] { return columnTitles() == popupTitles(); }));
     EXPECT_FALSE(pane->GetMenuBar()->isVisible());
+    // The bar hidden in the pane does not grey out the popups its buttons drop.
+    EXPECT_TRUE(popup("File")->isEnabled());
     // A document switches the menu: the column follows, its buttons drop the bar's popups.
     openDoc();
     ASSERT_TRUE(lwtest::waitFor([&] { return columnTitles() == popupTitles(); }));
+    EXPECT_TRUE(popup("Edit")->isEnabled());
     EXPECT_GT(popupTitles().size(), 4);
     const std::vector<QToolButton*> buttons = pane->GetColumnButtons();
     EXPECT_EQ(buttons[1]->menu(), popup("Edit"));
@@ -290,4 +294,19 @@ TEST_F(MenuFixture, TheMenuPaneDocksOnASideAsAColumnOfTheSamePopups) {
     main->GetWidget()->addToolBar(Qt::TopToolBarArea, pane);
     EXPECT_TRUE(lwtest::waitFor([&] { return pane->GetMenuBar()->isVisible(); }));
     EXPECT_TRUE(columnTitles().isEmpty());
+}
+
+TEST_F(MenuFixture, TheActiveDocumentStaysActiveWhileTheMainWindowIsNot) {
+    openDoc();
+    CMDIChildWnd* active = main->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    // The document area lets go of its window whenever the main window loses activation,
+    // to a floating bar for one; the commands must still reach the document.
+    emit main->GetMdiArea()->subWindowActivated(nullptr);
+    EXPECT_EQ(main->MDIGetActive(), active);
+    EXPECT_NE(main->GetActiveDocument(), nullptr);
+    CTestCmdUI state;
+    state.m_nID = ID_FILE_CLOSE;
+    state.DoUpdate(main, TRUE);
+    EXPECT_TRUE(state.m_bEnabled);
 }
