@@ -352,9 +352,20 @@ TEST_F(BarsFixture, AFloatedBarFloatsAgainAfterARestart) {
         send(QEvent::MouseMove, start + QPoint(0, y), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, start + QPoint(0, 600), Qt::NoButton);
     ASSERT_TRUE(insert->isFloating());
+    // Narrowed to its widest button: one button a row.
+    insert->SetFloatingRowWidth(1);
+    const int rowWidth = insert->GetFloatingRowWidth();
+    ASSERT_GT(rowWidth, 0);
+    const QSize shape = insert->size();
     frame = restart();
     EXPECT_TRUE(frame->GetInsertBar()->isFloating());
     EXPECT_FALSE(frame->GetFormatBar()->isFloating());
+    EXPECT_EQ(frame->GetInsertBar()->GetFloatingRowWidth(), rowWidth);
+    EXPECT_EQ(frame->GetInsertBar()->size(), shape);
+    // A docked bar stores no row width.
+    EXPECT_EQ(app.GetSettingsStore()->readDWord(QStringLiteral("Workspace\\MFCToolBar-59399"),
+                                                QStringLiteral("FloatingRowWidth")),
+              std::optional<quint32>(0));
 }
 
 } // namespace

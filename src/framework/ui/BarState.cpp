@@ -104,6 +104,8 @@ void CMDIFrameWndEx::SaveBarState() const {
             tree.writeString(key, QStringLiteral("Name"), bar->windowTitle());
             tree.writeBinary(key, QStringLiteral("Buttons"), encodeIds(bar->GetButtons()));
             tree.writeBinary(key, QStringLiteral("OriginalItems"), encodeIds(bar->GetOriginalItems()));
+            tree.writeDWord(key, QStringLiteral("FloatingRowWidth"),
+                            quint32(std::max(0, bar->GetFloatingRowWidth())));
             tree.writeDWord(base + QStringLiteral("BasePane-") + id, QStringLiteral("IsVisible"),
                             bar->isHidden() ? 0 : 1);
         }
@@ -141,6 +143,7 @@ BOOL CMDIFrameWndEx::LoadBarState() {
     params.Apply();
     for (CMFCToolBar* bar : m_toolBars)
         bar->ApplyParameters();
+    std::vector<std::pair<CMFCToolBar*, int>> rowWidths;
     for (CMFCToolBar* bar : std::vector<CMFCToolBar*>(m_toolBars)) {
         const QString id = QString::number(bar->GetDlgCtrlID());
         const QString key = base + QStringLiteral("MFCToolBar-") + id;
@@ -151,6 +154,13 @@ BOOL CMDIFrameWndEx::LoadBarState() {
             const std::vector<UINT> ids =
                 mergeWithResource(decodeIds(*buttons), storedOriginal, bar->GetOriginalItems());
             bar->SetButtons(ids);
+        }
+        // A floating bar comes back with the rows it was left with, whatever size the
+        // window system first gives it.
+        if (const std::optional<quint32> row = store.readDWord(key, QStringLiteral("FloatingRowWidth"))) {
+            const int width = *row > 0 && *row < 100000 ? int(*row) : -1;
+            bar->SetFloatingRowWidth(width);
+            rowWidths.emplace_back(bar, width);
         }
     }
     if (const std::optional<QByteArray> docking =

@@ -280,10 +280,24 @@ void CMFCToolBar::onTopLevelChanged(bool floating) {
     m_strip->SetWrapping(true, kResizeBand);
     if (dragged)
         m_strip->SetWrapWidth(row ? m_strip->MaximumWrapWidth() : m_strip->MinimumWrapWidth());
+    else if (m_nRestoredRowWidth > 0)
+        m_strip->SetWrapWidth(m_nRestoredRowWidth);
     else
         m_strip->SetWrapWidth(width - extra - m_strip->contentsMargins().left() -
                               m_strip->contentsMargins().right());
     fitFloating();
+}
+
+int CMFCToolBar::GetFloatingRowWidth() const {
+    return isFloating() && m_strip && m_strip->IsWrapping() ? m_strip->WrapWidth() : -1;
+}
+
+void CMFCToolBar::SetFloatingRowWidth(int width) {
+    m_nRestoredRowWidth = width;
+    if (width > 0 && isFloating() && m_strip && m_strip->IsWrapping()) {
+        m_strip->SetWrapWidth(width);
+        fitFloating();
+    }
 }
 
 void CMFCToolBar::fitFloating() {

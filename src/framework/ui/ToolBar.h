@@ -106,6 +106,10 @@ public:
 
     // The edges of a floating bar the user can drag at `pos` (bar coordinates).
     Qt::Edges ResizeEdgesAt(const QPoint& pos) const;
+    // How wide a floating bar's rows are (-1 while docked), kept with the bar layout; set
+    // before the layout is restored, the bar floats again with rows of that width.
+    int GetFloatingRowWidth() const;
+    void SetFloatingRowWidth(int width);
 
 protected:
     bool event(QEvent* e) override;
@@ -139,6 +143,7 @@ private:
 
     std::vector<Item> m_items;
     int m_nDragIndex = -1;
+    int m_nRestoredRowWidth = -1;
     std::vector<UINT> m_originalItems;
     CMFCToolBarImages m_images;
     UINT m_nResourceID = 0;
