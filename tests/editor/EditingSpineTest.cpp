@@ -1,26 +1,26 @@
 // The whole editing spine on the real engine: start-up without a window of its own,
 // opening pages, typing through real key events, saving, closing, and bad files.
 
+#include "ScriptedEngine.h"
 #include "app/LoomwriteApp.h"
+#include "editor/EngineFactory.h"
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/FrameWnd.h"
 #include "framework/core/UserPrompts.h"
 #include "resources/CommandIds.h"
-#include "ScriptedEngine.h"
-#include "editor/EngineFactory.h"
 #include "support/PermissionsEnforced.h"
 #include "support/TestEnvironment.h"
 #include "support/WaitFor.h"
 
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace lw;
 
@@ -97,8 +97,9 @@ struct SpineFixture : ::testing::Test {
     }
 };
 
-constexpr char kPage[] = "<!DOCTYPE html>\n<!-- kept comment -->\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                         "<title>T</title></head><body><p id=\"first\" class=\"intro\">Hello</p></body></html>\n";
+constexpr char kPage[] =
+    "<!DOCTYPE html>\n<!-- kept comment -->\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+    "<title>T</title></head><body><p id=\"first\" class=\"intro\">Hello</p></body></html>\n";
 
 } // namespace
 
@@ -133,7 +134,8 @@ TEST_F(SpineFixture, TypedTextAndOriginalMarkupSurviveSaveAndReopen) {
 
 TEST_F(SpineFixture, PageScriptsNeverRunSoTheSavedPageIsUnchanged) {
     const QString path = dir.file("script.html");
-    writeFile(path, "<html><body><p>Original</p><script>document.body.innerHTML='changed';</script></body></html>");
+    writeFile(path,
+              "<html><body><p>Original</p><script>document.body.innerHTML='changed';</script></body></html>");
     CLoomwriteDoc* doc = openEditable(path);
     ASSERT_NE(doc, nullptr);
     const QString out = dir.file("out.html");
@@ -274,7 +276,9 @@ TEST_F(SpineFixture, BadFilesAreRefusedWithAClearMessage) {
 TEST_F(SpineFixture, Windows1252PageKeepsItsEncodingAndAccents) {
     const QString path = dir.file("latin.html");
     // "café" and "naïve" in windows-1252 bytes.
-    writeFile(path, "<html><head><meta charset=\"windows-1252\"></head><body><p>caf\xE9 na\xEFve</p></body></html>");
+    writeFile(
+        path,
+        "<html><head><meta charset=\"windows-1252\"></head><body><p>caf\xE9 na\xEFve</p></body></html>");
     CLoomwriteDoc* doc = openEditable(path);
     ASSERT_NE(doc, nullptr);
     type(viewOf(doc), QStringLiteral("z"));
@@ -299,12 +303,15 @@ TEST_F(SpineFixture, SavingKeepsPermissionsAndLeavesNoStrayFiles) {
 }
 
 TEST_F(SpineFixture, SendMailAttachesACopyAndTheDocumentStaysModified) {
-    // A stand-in mail program that records what it was asked to attach.
+    // A stand-in mail program that records what it was asked to attach; the record appears
+    // whole, so the test never reads it half written.
     const QString bin = dir.file("bin");
     QDir().mkpath(bin);
     const QString record = dir.file("mail-record.html");
     writeFile(bin + QStringLiteral("/xdg-email"),
-              QStringLiteral("#!/bin/sh\n[ \"$1\" = --attach ] && cp \"$2\" '%1'\n").arg(record).toUtf8());
+              QStringLiteral("#!/bin/sh\n[ \"$1\" = --attach ] && cp \"$2\" '%1.part' && mv '%1.part' '%1'\n")
+                  .arg(record)
+                  .toUtf8());
     QFile::setPermissions(bin + QStringLiteral("/xdg-email"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     qputenv("PATH", (bin + QStringLiteral(":") + qEnvironmentVariable("PATH")).toUtf8());
     if (!CHtmlEditDoc::IsMailAvailable())
@@ -359,7 +366,8 @@ TEST_F(SpineFixture, AFullDiskOrAReadOnlyFolderFailsTheSaveAndKeepsTheOldFile) {
             GTEST_SKIP() << "file permissions cannot be enforced here";
         readOnlyFolderSave = doc->DoFileSave();
     }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(readOnlyFolderSave);
     EXPECT_EQ(readAll(path), QByteArray(kPage));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
