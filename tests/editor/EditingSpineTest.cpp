@@ -6,9 +6,13 @@
 #include "editor/EngineFactory.h"
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
+#include "frame/MainFrame.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/FrameWnd.h"
 #include "framework/core/UserPrompts.h"
+#include "framework/ui/MenuBar.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBar.h"
 #include "resources/CommandIds.h"
 #include "support/PermissionsEnforced.h"
 #include "support/TestEnvironment.h"
@@ -17,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QStatusBar>
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -102,6 +107,17 @@ constexpr char kPage[] =
     "<title>T</title></head><body><p id=\"first\" class=\"intro\">Hello</p></body></html>\n";
 
 } // namespace
+
+TEST_F(SpineFixture, AFirstRunShowsTheMainWindowMaximisedWithTheBarsInTheirPlaces) {
+    auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->GetWidget()->windowState() & Qt::WindowMaximized);
+    QMainWindow* window = frame->GetWidget();
+    EXPECT_EQ(window->toolBarArea(frame->GetMenuPane()), Qt::TopToolBarArea);
+    for (CMFCToolBar* bar : frame->GetToolBars())
+        EXPECT_EQ(window->toolBarArea(bar), Qt::TopToolBarArea);
+    EXPECT_EQ(window->statusBar(), frame->GetStatusBar());
+}
 
 TEST_F(SpineFixture, TypedTextAndOriginalMarkupSurviveSaveAndReopen) {
     const QString path = dir.file("page.html");
