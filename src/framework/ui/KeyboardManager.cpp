@@ -65,14 +65,18 @@ QString AcceleratorKeyText(const ACCEL& accel) {
     return AcceleratorKeySequence(accel).toString(QKeySequence::NativeText);
 }
 
-CKeyboardManager::CKeyboardManager() { qApp->installEventFilter(this); }
+CKeyboardManager::CKeyboardManager() {
+    qApp->installEventFilter(this);
+}
 
 CKeyboardManager::~CKeyboardManager() {
     if (qApp)
         qApp->removeEventFilter(this);
 }
 
-void CKeyboardManager::SetAccelerators(std::vector<ACCEL> table) { m_table = std::move(table); }
+void CKeyboardManager::SetAccelerators(std::vector<ACCEL> table) {
+    m_table = std::move(table);
+}
 
 const ACCEL* CKeyboardManager::Find(const AcceleratorKey& key) const {
     for (const ACCEL& a : m_table) {
@@ -90,6 +94,11 @@ const ACCEL* CKeyboardManager::FindForCommand(UINT cmd) const {
             return &a;
     }
     return nullptr;
+}
+
+QString CKeyboardManager::KeyTextForCommand(UINT cmd) const {
+    const ACCEL* accel = FindForCommand(cmd);
+    return accel ? AcceleratorKeyText(*accel) : QString();
 }
 
 void CKeyboardManager::SetFrame(CFrameWnd* frame, QObject* frameWidget) {

@@ -41,6 +41,8 @@ public:
     const ACCEL* Find(const AcceleratorKey& key) const;
     // The first entry that sends the command (for the key shown beside a menu item).
     const ACCEL* FindForCommand(UINT cmd) const;
+    // How the key that sends the command is written ("Ctrl+B"); empty when none does.
+    QString KeyTextForCommand(UINT cmd) const;
 
     // Keys are translated for this frame while one of its windows is active.
     void SetFrame(CFrameWnd* frame, QObject* frameWidget);

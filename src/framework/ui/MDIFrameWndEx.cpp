@@ -368,8 +368,8 @@ void CMDIFrameWndEx::DockPane(CMFCToolBar* bar) {
 void CMDIFrameWndEx::DockPane(CMenuBarPane* pane) {
     if (!m_widget || !pane)
         return;
-    const bool placed = m_widget->findChildren<QToolBar*>().contains(pane) && pane->isVisibleTo(m_widget);
-    if (placed && m_widget->toolBarArea(pane) == Qt::TopToolBarArea && !pane->isFloating())
+    if (pane->isVisibleTo(m_widget) && m_widget->toolBarArea(pane) == Qt::TopToolBarArea &&
+        !pane->isFloating())
         return;
     // The menu bar takes the first row of the top edge; the toolbars keep the rows below.
     QToolBar* first = nullptr;

@@ -3,7 +3,6 @@
 #include "framework/core/FrameWnd.h"
 #include "framework/core/FrameworkIds.h"
 #include "framework/ui/KeyboardManager.h"
-
 #include "framework/ui/ToolBar.h"
 
 #include <QActionGroup>
@@ -99,14 +98,8 @@ CMFCMenuBar::CMFCMenuBar(Services services, QWidget* parent)
 }
 
 QString CMFCMenuBar::ItemText(const QString& text, UINT id) const {
-    if (m_services.keys) {
-        if (const ACCEL* accel = m_services.keys->FindForCommand(id)) {
-            const QString key = AcceleratorKeyText(*accel);
-            if (!key.isEmpty())
-                return text + QLatin1Char('\t') + key;
-        }
-    }
-    return text;
+    const QString key = m_services.keys ? m_services.keys->KeyTextForCommand(id) : QString();
+    return key.isEmpty() ? text : text + QLatin1Char('\t') + key;
 }
 
 QMenu* CMFCMenuBar::BuildPopup(const QString& title, const std::vector<MenuNode>& items, QWidget* parent) {

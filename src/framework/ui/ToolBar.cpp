@@ -274,12 +274,13 @@ void CMFCToolBar::onTopLevelChanged(bool floating) {
     // A bar the user drags off its dock keeps its docked shape, one row or one column;
     // one the saved layout puts back keeps as many buttons in a row as its width held.
     const bool dragged = QApplication::mouseButtons() & Qt::LeftButton;
-    const bool row = orientation() == Qt::Horizontal;
+    // Measured before the strip wraps: wrapping refits the bar at once.
     const int extra = sizeHint().width() - m_strip->sizeHint().width();
     const int width = this->width();
     m_strip->SetWrapping(true, kResizeBand);
     if (dragged)
-        m_strip->SetWrapWidth(row ? m_strip->MaximumWrapWidth() : m_strip->MinimumWrapWidth());
+        m_strip->SetWrapWidth(orientation() == Qt::Horizontal ? m_strip->MaximumWrapWidth()
+                                                              : m_strip->MinimumWrapWidth());
     else if (m_nRestoredRowWidth > 0)
         m_strip->SetWrapWidth(m_nRestoredRowWidth);
     else

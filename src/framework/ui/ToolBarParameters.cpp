@@ -54,14 +54,8 @@ void CMFCToolBarParameters::Apply() const {
 
 QString CMFCToolBarParameters::ToolTipFor(UINT id, const CKeyboardManager* keys) const {
     QString tip = AfxCommandText(id).tooltip;
-    if (bShortcutKeys && keys && !tip.isEmpty()) {
-        if (const ACCEL* accel = keys->FindForCommand(id)) {
-            const QString key = AcceleratorKeyText(*accel);
-            if (!key.isEmpty())
-                tip += QStringLiteral(" (%1)").arg(key);
-        }
-    }
-    return tip;
+    const QString key = bShortcutKeys && keys && !tip.isEmpty() ? keys->KeyTextForCommand(id) : QString();
+    return key.isEmpty() ? tip : tip + QStringLiteral(" (%1)").arg(key);
 }
 
 } // namespace lw
