@@ -17,11 +17,35 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace lw {
 
 namespace {
 // Bytes looked at to tell a binary file from a page.
 constexpr qint64 kSniffBytes = 8192;
+
+// What a path that exists but is no regular file is, in words; empty for a regular file.
+QString specialFileKind(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return {};
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("a special file");
+}
+
+// Why writing a file failed. A write cut short by a full disk (or a file size limit) succeeds
+// in part and leaves no error number, so Qt reports "Unknown error"; writing the rest again
+// fails outright with the real reason.
+QString writeFailure(QFileDevice& file) {
+    file.flush();
+    return file.errorString();
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CHtmlEditDoc, CDocument)
@@ -58,6 +82,10 @@ QString CHtmlEditDoc::CheckOpenable(const QString& path) {
         return QStringLiteral("The file \"%1\" does not exist.").arg(path);
     if (info.isDir())
         return QStringLiteral("\"%1\" is a folder, not an HTML page.").arg(path);
+    // Opening a named pipe for reading blocks until a writer comes, and a device may never
+    // end: only regular files are opened at all.
+    if (const QString kind = specialFileKind(path); !kind.isEmpty())
+        return QStringLiteral("\"%1\" is %2, not an HTML page.").arg(path, kind);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("The file \"%1\" cannot be read: %2.").arg(path, file.errorString());
@@ -106,17 +134,26 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
             *errorText = file.errorString();
         return FALSE;
     }
-    if (engine->save(file) != S_OK) {
+    const HRESULT saved = engine->save(file);
+    if (saved != S_OK) {
+        if (errorText) {
+            if (saved == E_TIMEOUT)
+                *errorText = QStringLiteral("the page is too large to save within %1 s")
+                                 .arg(IHtmlEngine::kSaveWaitSeconds);
+            else if (file.error() != QFileDevice::NoError)
+                *errorText = writeFailure(file);
+            else
+                *errorText = QStringLiteral("the page could not be written out");
+        }
         file.cancelWriting();
-        if (errorText)
-            *errorText = QStringLiteral("the page could not be written out");
+        keepModified();
         return FALSE;
     }
     // QSaveFile's commit does not report a failure of its final flush (a full disk shows
     // up there), which would replace the file with a cut-off copy: flush and check first.
     if (!file.flush() || file.error() != QFileDevice::NoError) {
         if (errorText)
-            *errorText = file.errorString();
+            *errorText = writeFailure(file);
         file.cancelWriting();
         keepModified();
         return FALSE;

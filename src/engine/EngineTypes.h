@@ -24,6 +24,8 @@ inline constexpr HRESULT E_NOINTERFACE = makeHresult(0x80004002u);
 inline constexpr HRESULT E_UNEXPECTED = makeHresult(0x8000FFFFu);
 inline constexpr HRESULT E_OUTOFMEMORY = makeHresult(0x8007000Eu);
 inline constexpr HRESULT E_INVALIDARG = makeHresult(0x80070057u);
+// A wait for the page ran out before the page answered.
+inline constexpr HRESULT E_TIMEOUT = makeHresult(0x800705B4u);
 // The engine's answers for a command it does not know, or knows but cannot run now.
 inline constexpr HRESULT OLECMDERR_E_NOTSUPPORTED = makeHresult(0x80040100u);
 inline constexpr HRESULT OLECMDERR_E_DISABLED = makeHresult(0x80040101u);

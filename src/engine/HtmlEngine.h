@@ -50,8 +50,9 @@ public:
     virtual HRESULT initNew() = 0;
     // Writes the whole page into out in the page's own encoding (UTF-8 with its declaration
     // updated when a character does not fit). Waits for the page without handling user
-    // input; S_OK clears the dirty state.
+    // input, at most kSaveWaitSeconds (E_TIMEOUT after that); S_OK clears the dirty state.
     virtual HRESULT save(QIODevice& out) = 0;
+    static constexpr int kSaveWaitSeconds = 30;
     // S_OK when the page changed since it was loaded or saved, S_FALSE when clean,
     // E_UNEXPECTED without a page.
     virtual HRESULT isDirty() const = 0;

@@ -24,8 +24,13 @@
 #include <QStatusBar>
 #include <QTest>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace lw;
 
@@ -271,6 +276,17 @@ TEST_F(SpineFixture, BadFilesAreRefusedWithAClearMessage) {
     const QString binary = dir.file("binary.html");
     writeFile(binary, QByteArray("<html>\0\x01\x02", 9));
     const QString folder = dir.path();
+    // Reading a named pipe would wait for a writer forever; sockets and devices are no pages.
+    const QString fifo = dir.file("pipe.html");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = dir.file("socket.html");
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(size_t(socketName.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, socketName.constData(), size_t(socketName.size()));
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
     const struct {
         QString path;
         const char* words;
@@ -278,12 +294,16 @@ TEST_F(SpineFixture, BadFilesAreRefusedWithAClearMessage) {
         {dir.file("missing.html"), "does not exist"},
         {folder, "is a folder"},
         {binary, "binary"},
+        {fifo, "named pipe"},
+        {socketPath, "socket"},
+        {QStringLiteral("/dev/zero"), "device"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(app.OpenDocumentFile(c.path), nullptr) << c.path.toStdString();
         ASSERT_FALSE(messages.isEmpty());
         EXPECT_TRUE(messages.last().contains(QLatin1String(c.words))) << messages.last().toStdString();
     }
+    ::close(socketFd);
     EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 0);
     // The binary file is untouched.
     EXPECT_EQ(readAll(binary), QByteArray("<html>\0\x01\x02", 9));
@@ -350,30 +370,40 @@ TEST_F(SpineFixture, SendMailAttachesACopyAndTheDocumentStaysModified) {
 }
 
 TEST_F(SpineFixture, AFullDiskOrAReadOnlyFolderFailsTheSaveAndKeepsTheOldFile) {
+    // A full disk: the new file cannot take the page. A small page fails in the final flush, a
+    // large one while it is written; both used to say "Unknown error" or nothing at all.
     const QString path = dir.file("full.html");
-    writeFile(path, kPage);
-    CLoomwriteDoc* doc = openEditable(path);
-    ASSERT_NE(doc, nullptr);
-    type(viewOf(doc), QString(3000, QLatin1Char('w')));
-
-    // A full disk: the new file cannot take the page.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BOOL fullDiskSave = doc->DoFileSave();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    // A regression: the final flush's failure used to go unnoticed and cut the file short.
-    EXPECT_FALSE(fullDiskSave);
-    EXPECT_TRUE(messages.last().contains("could not be saved")) << messages.last().toStdString();
-    EXPECT_EQ(readAll(path), QByteArray(kPage));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-    EXPECT_TRUE(doc->IsModified());
+    CLoomwriteDoc* doc = nullptr;
+    for (int words : {500, 8000}) {
+        if (doc)
+            doc->OnCloseDocument();
+        QByteArray page = kPage;
+        page.replace("Hello", QByteArray("word ").repeated(words));
+        writeFile(path, page);
+        doc = openEditable(path);
+        ASSERT_NE(doc, nullptr);
+        type(viewOf(doc), QStringLiteral("w"));
+        rlimit saved{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const BOOL fullDiskSave = doc->DoFileSave();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        // A regression: the final flush's failure used to go unnoticed and cut the file short.
+        EXPECT_FALSE(fullDiskSave);
+        EXPECT_TRUE(messages.last().contains("could not be saved") &&
+                    messages.last().contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << messages.last().toStdString();
+        EXPECT_EQ(readAll(path), page);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_TRUE(doc->IsModified());
+    }
 
     // A folder without write permission: the same.
+    const QByteArray before = readAll(path);
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     BOOL readOnlyFolderSave = TRUE;
     {
@@ -385,7 +415,9 @@ TEST_F(SpineFixture, AFullDiskOrAReadOnlyFolderFailsTheSaveAndKeepsTheOldFile) {
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(readOnlyFolderSave);
-    EXPECT_EQ(readAll(path), QByteArray(kPage));
+    EXPECT_TRUE(messages.last().contains(QString::fromLocal8Bit(std::strerror(EACCES))))
+        << messages.last().toStdString();
+    EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
@@ -419,4 +451,24 @@ TEST_F(SpineFixture, APageWhoseRendererFailsIsReportedAndItsWindowCloses) {
     ASSERT_TRUE(lwtest::waitFor([&] { return app.GetDocManager()->GetOpenDocumentCount() == 0; }, 5000));
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_TRUE(messages.last().contains("cannot be shown any more")) << messages.last().toStdString();
+}
+
+TEST_F(SpineFixture, ASaveThePageCannotFinishInTimeSaysThePageIsTooLarge) {
+    lwtest::ScriptedEngine* engine = nullptr;
+    SetHtmlEngineFactory([&engine](QWidget* parent) {
+        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
+        engine = e.get();
+        return e;
+    });
+    app.OnFileNew();
+    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    ASSERT_NE(engine, nullptr);
+    engine->saveResult = E_TIMEOUT;
+    auto* doc = app.GetDocManager()->Documents().front();
+    chosenFiles << dir.file("slow.html");
+    EXPECT_FALSE(doc->DoFileSave());
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().contains("the page is too large to save within 30 s"))
+        << messages.last().toStdString();
+    EXPECT_FALSE(QFile::exists(dir.file("slow.html")));
 }

@@ -27,6 +27,7 @@ public:
     std::map<quint32, lw::HRESULT> results; // S_OK when missing
     std::map<quint32, lw::Variant> outputs;
     bool silentValue = false;
+    lw::HRESULT saveResult = lw::S_OK;
     // Recorded.
     std::vector<Exec> execs;
     std::vector<QString> navigations;
@@ -41,7 +42,7 @@ public:
     lw::HRESULT initNew() override { return lw::S_OK; }
     lw::HRESULT save(QIODevice& out) override {
         out.write("<html></html>");
-        return lw::S_OK;
+        return saveResult;
     }
     lw::HRESULT isDirty() const override { return lw::S_FALSE; }
     lw::HRESULT queryStatus(quint32 cmd, quint32& f) const override {

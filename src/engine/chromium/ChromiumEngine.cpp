@@ -248,8 +248,13 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
     m_waiting = false;
     if (FAILED(result.hr))
         return result.hr;
-    if (out.write(result.bytes) != result.bytes.size())
-        return E_FAIL;
+    // A write cut short (a full disk) is tried again for the rest, so the device records why.
+    for (qsizetype done = 0; done < result.bytes.size();) {
+        const qint64 written = out.write(result.bytes.constData() + done, result.bytes.size() - done);
+        if (written <= 0)
+            return E_FAIL;
+        done += written;
+    }
     if (result.documentId != m_documentId) {
         m_documentId = result.documentId;
         m_knownChanges = result.changeCount;

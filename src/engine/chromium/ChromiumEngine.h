@@ -64,7 +64,7 @@ public:
     FindBar* findBar();
 
     // The longest a save waits for the page before it gives up.
-    static constexpr int kPageTimeoutMs = 30000;
+    static constexpr int kPageTimeoutMs = kSaveWaitSeconds * 1000;
 
 private:
     // ChromiumEngine.cpp: loading, the page's reports, design mode, saving.

@@ -11,7 +11,8 @@
 
 namespace lw {
 
-std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs) {
+std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs,
+                                         bool* timedOut) {
     struct Answer {
         bool arrived = false;
         QVariant value;
@@ -27,10 +28,16 @@ std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& sc
         if (answer->loop)
             answer->loop->quit();
     });
+    if (timedOut)
+        *timedOut = false;
     if (!answer->arrived) {
         QTimer timeout;
         timeout.setSingleShot(true);
-        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+            if (timedOut)
+                *timedOut = true;
+            loop.quit();
+        });
         QObject::connect(&page, &QObject::destroyed, &loop, &QEventLoop::quit);
         timeout.start(timeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);

@@ -16,8 +16,10 @@ namespace lw {
 
 inline constexpr quint32 kEditingWorld = QWebEngineScript::ApplicationWorld;
 
-// The script's result, or nothing when the page did not answer within timeoutMs or went away.
-std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs);
+// The script's result, or nothing when the page did not answer within timeoutMs or went away;
+// timedOut, when given, tells the first from the second.
+std::optional<QVariant> runScriptAndWait(QWebEnginePage& page, const QString& script, int timeoutMs,
+                                         bool* timedOut = nullptr);
 
 // A value as a JavaScript literal, for a script that hands it to the page.
 QString scriptLiteral(const QJsonValue& value);

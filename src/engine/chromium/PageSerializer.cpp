@@ -37,10 +37,11 @@ std::optional<QByteArray> encodeWith(const QString& encoding, const QString& tex
     return bytes;
 }
 
-std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString& options, int timeoutMs) {
+std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString& options, int timeoutMs,
+                                            bool* timedOut = nullptr) {
     const QString script =
         QStringLiteral("window.__lwEditor ? window.__lwEditor.serialize(%1) : null").arg(options);
-    const std::optional<QVariant> result = runScriptAndWait(page, script, timeoutMs);
+    const std::optional<QVariant> result = runScriptAndWait(page, script, timeoutMs, timedOut);
     if (!result)
         return std::nullopt;
     return SerializedPage::fromScriptResult(*result);
@@ -84,14 +85,19 @@ std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page) {
 SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs) {
     SaveResult result;
     QPointer<QWebEnginePage> alive(&page);
-    std::optional<SerializedPage> own = serializeWith(page, QStringLiteral("{}"), timeoutMs);
-    if (!own || !alive)
+    bool timedOut = false;
+    const auto failed = [&] {
+        result.hr = timedOut ? E_TIMEOUT : E_FAIL;
         return result;
+    };
+    std::optional<SerializedPage> own = serializeWith(page, QStringLiteral("{}"), timeoutMs, &timedOut);
+    if (!own || !alive)
+        return failed();
     std::optional<QByteArray> bytes = encodeInOwnEncoding(*own);
     if (!bytes) {
-        own = serializeWith(page, QStringLiteral("{charset: 'utf-8'}"), timeoutMs);
+        own = serializeWith(page, QStringLiteral("{charset: 'utf-8'}"), timeoutMs, &timedOut);
         if (!own || !alive)
-            return result;
+            return failed();
         bytes = own->html.toUtf8();
     }
     result.hr = S_OK;

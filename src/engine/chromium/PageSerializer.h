@@ -41,7 +41,8 @@ struct SaveResult {
     quint64 changeCount = 0;
 };
 
-// Serialises the page as a file would hold it, waiting at most timeoutMs for each answer.
+// Serialises the page as a file would hold it, waiting at most timeoutMs for each answer
+// (E_TIMEOUT when an answer did not come in time).
 SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs);
 
 // The page as UTF-8 with its address as base, for a copy that must look the same elsewhere.
