@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringView>
+#include <utility>
 
 namespace lw {
 
@@ -246,36 +247,38 @@ bool RegValue::operator==(const RegValue& other) const {
     return false;
 }
 
-CSettingsTree::Path CSettingsTree::foldedPath(const QString& key, QStringList* spelling) {
-    const QStringList names = key.split(u'\\', Qt::SkipEmptyParts);
-    Path path;
-    path.reserve(names.size());
-    for (const QString& n : names)
-        path << n.toCaseFolded();
-    if (spelling)
-        *spelling = names;
-    return path;
+QStringList CSettingsTree::pathNames(const QString& key) {
+    return key.split(u'\\', Qt::SkipEmptyParts);
 }
 
 const CSettingsTree::Key* CSettingsTree::find(const QString& key) const {
-    const auto it = m_keys.find(foldedPath(key));
-    return it == m_keys.end() ? nullptr : &it->second;
+    if (!m_root)
+        return nullptr;
+    const Key* k = &*m_root;
+    for (const QString& name : pathNames(key)) {
+        const auto it = k->children.find(name.toCaseFolded());
+        if (it == k->children.end())
+            return nullptr;
+        k = &it->second;
+    }
+    return k;
 }
 
-CSettingsTree::Key& CSettingsTree::ensure(const QString& key) {
-    QStringList names;
-    const Path path = foldedPath(key, &names);
-    Key* k = &m_keys.try_emplace(Path{}).first->second;
-    for (qsizetype depth = 1; depth <= path.size(); ++depth)
-        k = &m_keys.try_emplace(path.first(depth), Key{names[depth - 1], {}}).first->second;
+CSettingsTree::Key* CSettingsTree::find(const QString& key) {
+    return const_cast<Key*>(std::as_const(*this).find(key));
+}
+
+CSettingsTree::Key& CSettingsTree::ensure(const QStringList& names, qsizetype* created) {
+    qsizetype made = m_root ? 0 : 1;
+    Key* k = m_root ? &*m_root : &m_root.emplace();
+    for (const QString& name : names) {
+        const auto [it, inserted] = k->children.try_emplace(name.toCaseFolded(), Key{name, {}, {}});
+        made += inserted ? 1 : 0;
+        k = &it->second;
+    }
+    if (created)
+        *created += made;
     return *k;
-}
-
-QString CSettingsTree::spelledPath(const Path& path) const {
-    QStringList names;
-    for (qsizetype depth = 1; depth <= path.size(); ++depth)
-        names << escapeKeyName(m_keys.at(path.first(depth)).name);
-    return names.join(u'\\');
 }
 
 bool CSettingsTree::keyExists(const QString& key) const {
@@ -314,15 +317,9 @@ std::optional<QByteArray> CSettingsTree::readBinary(const QString& key, const QS
 
 QStringList CSettingsTree::subKeys(const QString& key) const {
     QStringList out;
-    const Path path = foldedPath(key);
-    auto it = m_keys.find(path);
-    if (it == m_keys.end())
-        return out;
-    // Descendants follow their ancestor directly in path order.
-    for (++it; it != m_keys.end() && it->first.size() > path.size() && it->first.first(path.size()) == path;
-         ++it) {
-        if (it->first.size() == path.size() + 1)
-            out << it->second.name;
+    if (const Key* k = find(key)) {
+        for (const auto& [folded, child] : k->children)
+            out << child.name;
     }
     return out;
 }
@@ -337,10 +334,14 @@ QStringList CSettingsTree::valueNames(const QString& key) const {
 }
 
 void CSettingsTree::createKey(const QString& key) {
-    ensure(key);
+    ensure(pathNames(key));
 }
 
 void CSettingsTree::setValue(const QString& key, const QString& name, const RegValue& v) {
+    store(ensure(pathNames(key)), name, v);
+}
+
+void CSettingsTree::store(Key& key, const QString& name, const RegValue& v) {
     // Only the member the type uses is kept, so equal values compare and serialise alike.
     RegValue stored{v.type, 0, {}, {}};
     switch (v.type) {
@@ -357,8 +358,7 @@ void CSettingsTree::setValue(const QString& key, const QString& name, const RegV
         stored.binary = v.binary;
         break;
     }
-    auto& values = ensure(key).values;
-    const auto [it, inserted] = values.try_emplace(name.toCaseFolded(), NamedValue{name, stored});
+    const auto [it, inserted] = key.values.try_emplace(name.toCaseFolded(), NamedValue{name, stored});
     if (!inserted)
         it->second.value = stored;
 }
@@ -380,26 +380,25 @@ void CSettingsTree::writeBinary(const QString& key, const QString& name, const Q
 }
 
 bool CSettingsTree::deleteValue(const QString& key, const QString& name) {
-    const auto it = m_keys.find(foldedPath(key));
-    return it != m_keys.end() && it->second.values.erase(name.toCaseFolded()) > 0;
+    Key* k = find(key);
+    return k && k->values.erase(name.toCaseFolded()) > 0;
 }
 
 bool CSettingsTree::deleteKey(const QString& key) {
-    const Path path = foldedPath(key);
-    const auto first = m_keys.find(path);
-    if (first == m_keys.end())
-        return false;
-    auto last = std::next(first);
-    while (last != m_keys.end() && last->first.size() > path.size() && last->first.first(path.size()) == path)
-        ++last;
-    m_keys.erase(first, last);
-    return true;
+    QStringList names = pathNames(key);
+    if (names.isEmpty()) {
+        const bool existed = m_root.has_value();
+        m_root.reset();
+        return existed;
+    }
+    const QString last = names.takeLast();
+    Key* parent = find(names.join(u'\\'));
+    return parent && parent->children.erase(last.toCaseFolded()) > 0;
 }
 
-QByteArray CSettingsTree::serialise() const {
-    QByteArray out = QByteArray(kHeader.data(), kHeader.size()) + '\n';
-    for (const auto& [path, key] : m_keys) {
-        out += "\n[" + spelledPath(path).toUtf8() + "]\n";
+void CSettingsTree::serialiseKey(QByteArray& out, const Key& key, QByteArray& path) {
+    if (!key.values.empty() || key.children.empty()) {
+        out += "\n[" + path + "]\n";
         for (const auto& [folded, v] : key.values) {
             out += '"' + escapeString(v.name).toUtf8() + "\"=";
             switch (v.value.type) {
@@ -420,6 +419,23 @@ QByteArray CSettingsTree::serialise() const {
             out += '\n';
         }
     }
+    // Sub-keys in case-folded order right after their parent: the order of their paths. The
+    // path is one buffer that grows and shrinks, so a deep key costs no copies of its parents'.
+    for (const auto& [folded, child] : key.children) {
+        const qsizetype parentLength = path.size();
+        if (parentLength > 0)
+            path += '\\';
+        path += escapeKeyName(child.name).toUtf8();
+        serialiseKey(out, child, path);
+        path.truncate(parentLength);
+    }
+}
+
+QByteArray CSettingsTree::serialise() const {
+    QByteArray out = QByteArray(kHeader.data(), kHeader.size()) + '\n';
+    QByteArray path;
+    if (m_root)
+        serialiseKey(out, *m_root, path);
     return out;
 }
 
@@ -457,8 +473,8 @@ std::optional<CSettingsTree> CSettingsTree::parse(const QByteArray& text, int* e
     if (lines.isEmpty() || trimmedBlanks(lines.front()) != kHeader)
         return fail();
 
-    QString currentKey;
-    bool inSection = false;
+    Key* current = nullptr;
+    qsizetype keys = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         lineNo = int(i + 1);
         const QStringView line = trimmedBlanks(lines[i]);
@@ -470,13 +486,14 @@ std::optional<CSettingsTree> CSettingsTree::parse(const QByteArray& text, int* e
             const auto names = parseSectionPath(line.sliced(1, line.size() - 2));
             if (!names)
                 return fail();
-            // Rejoining is safe: a parsed key name never contains a backslash.
-            currentKey = names->join(u'\\');
-            tree.createKey(currentKey);
-            inSection = true;
+            if (names->size() > kMaxDepth)
+                return fail();
+            current = &tree.ensure(*names, &keys);
+            if (keys > kMaxKeys)
+                return fail();
             continue;
         }
-        if (!inSection)
+        if (!current)
             return fail();
 
         qsizetype pos = 0;
@@ -517,13 +534,13 @@ std::optional<CSettingsTree> CSettingsTree::parse(const QByteArray& text, int* e
         } else {
             return fail();
         }
-        tree.setValue(currentKey, *name, v);
+        store(*current, *name, v);
     }
     return tree;
 }
 
 bool CSettingsTree::operator==(const CSettingsTree& other) const {
-    return m_keys == other.m_keys;
+    return m_root == other.m_root;
 }
 
 } // namespace lw

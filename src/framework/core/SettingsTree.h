@@ -18,7 +18,9 @@
 //   "Buttons"=hex:01,02,ff,\            binary; a trailing backslash continues the list
 //     03,04                             on the next line
 //
-// Every existing key gets a section, so empty keys survive a round trip. Sections come in
+// Every key that holds values or has no sub-keys gets a section, so empty keys survive a round
+// trip; a key with sub-keys and no values is implied by its sub-keys' sections, which keeps
+// the text no longer than the paths it names. Sections come in
 // path order and values in name order, both compared case-folded, so equal trees always
 // serialise to the same bytes. In a section line, a key name's control characters and '%'
 // are written as %XXXX (four hex digits of the UTF-16 unit). Strings escape control
@@ -26,7 +28,8 @@
 // For hand edits, a leading byte-order mark, "\r\n" line ends, blanks around a line, short
 // hex numbers and upper-case hex digits are accepted, and a value written twice keeps the
 // last one. An empty input is a valid empty tree; anything else that does not follow the
-// form (including invalid UTF-8) is rejected as a whole.
+// form (including invalid UTF-8, a section nested more than kMaxDepth keys deep, and more
+// than kMaxKeys keys) is rejected as a whole.
 
 #include <QByteArray>
 #include <QString>
@@ -58,6 +61,11 @@ struct RegValue {
 
 class CSettingsTree {
 public:
+    // The deepest section a settings file may hold, far deeper than any key the program uses.
+    static constexpr int kMaxDepth = 64;
+    // The most keys a settings file may make, far more than the program uses.
+    static constexpr qsizetype kMaxKeys = 100000;
+
     bool keyExists(const QString& key) const;
     std::optional<RegValue> value(const QString& key, const QString& name) const;
     // Each typed read gives nullopt when the value is missing or has another type.
@@ -83,7 +91,7 @@ public:
     bool deleteKey(const QString& key);
 
     // True when not even the application key exists.
-    bool isEmpty() const { return m_keys.empty(); }
+    bool isEmpty() const { return !m_root; }
 
     QByteArray serialise() const;
     static std::optional<CSettingsTree> parse(const QByteArray& text);
@@ -99,21 +107,24 @@ private:
         RegValue value;
         bool operator==(const NamedValue&) const = default;
     };
+    // A key holds its sub-keys, so reaching or creating a key costs one step per path
+    // component, whatever the depth.
     struct Key {
         QString name; // spelling of the last path component ("" for the application key)
         std::map<QString, NamedValue> values; // by case-folded name
+        std::map<QString, Key> children;      // by case-folded name
         bool operator==(const Key&) const = default;
     };
-    // Case-folded path components. QStringList orders component by component, so a key's
-    // descendants follow it directly in the map.
-    using Path = QStringList;
 
-    static Path foldedPath(const QString& key, QStringList* spelling = nullptr);
+    static QStringList pathNames(const QString& key);
     const Key* find(const QString& key) const;
-    Key& ensure(const QString& key);
-    QString spelledPath(const Path& path) const;
+    Key* find(const QString& key);
+    // Creates what is missing of the path; created, when given, grows by the keys made.
+    Key& ensure(const QStringList& names, qsizetype* created = nullptr);
+    static void store(Key& key, const QString& name, const RegValue& v);
+    static void serialiseKey(QByteArray& out, const Key& key, QByteArray& path);
 
-    std::map<Path, Key> m_keys;
+    std::optional<Key> m_root; // absent when not even the application key exists
 };
 
 } // namespace lw

@@ -153,6 +153,12 @@ TEST(SettingsTree, SerialisesReadablyInNameOrder) {
                          "\"TabbedDocuments\"=dword:00000001\n"
                          "\n[Workspace\\Keyboard-0]\n\"Accelerators\"=hex:00,01,02,03,04,05,06,07,08,"
                          "09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18\n"));
+
+    // Keys with sub-keys and no values are implied, so the text grows with the paths it names
+    // and not with their depth squared.
+    CSettingsTree deep;
+    deep.createKey(QStringLiteral("a\\b\\c"));
+    EXPECT_EQ(deep.serialise(), QByteArray("Loomwrite settings 1\n\n[a\\b\\c]\n"));
 }
 
 TEST(SettingsTree, NamesCompareCaseInsensitivelyAndKeepFirstSpelling) {
@@ -213,6 +219,13 @@ TEST(SettingsTree, ParseAcceptsHandEditsAndRejectsAnythingMalformed) {
     EXPECT_EQ(tree->readDWord(QStringLiteral("Workspace"), QStringLiteral("A")), 215u);
     EXPECT_EQ(tree->readBinary(QStringLiteral("Workspace"), QStringLiteral("B")), QByteArray("\x0a\xff"));
     EXPECT_TRUE(CSettingsTree::parse(QByteArray()).value().isEmpty());
+    const QString deepest =
+        QStringLiteral("a\\").repeated(CSettingsTree::kMaxDepth - 1) + QStringLiteral("A");
+    const auto deep =
+        CSettingsTree::parse("Loomwrite settings 1\n[" + deepest.toUtf8() + "]\n\"v\"=dword:1\n");
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(deep->readDWord(deepest.toLower(), QStringLiteral("V")), 1u);
+    EXPECT_EQ(reparsed(*deep), *deep);
 
     const QByteArray h = "Loomwrite settings 1\n[k]\n";
     const QByteArray bad[] = {
@@ -358,11 +371,17 @@ TEST_F(SettingsStoreTest, CorruptFileCountsAsEmptyIsKeptAsBadAndWarnsOnce) {
         QByteArray content;
         qint64 sparseSize;
     };
+    QByteArray manyKeys = "Loomwrite settings 1\n";
+    for (qsizetype i = 0; i < CSettingsTree::kMaxKeys; ++i)
+        manyKeys += "[k" + QByteArray::number(i) + "]\n";
     const Case cases[] = {
         {"binary garbage", QByteArray("\x00\xff\xfe\x12garbage\x80", 12), 0},
         {"wrong header", "Other program 1\n[Workspace]\n", 0},
         {"broken value", "Loomwrite settings 1\n[Workspace]\n\"ApplicationLook\"=dword:xyz\n", 0},
         {"too large", {}, CSettingsStore::kMaxFileSize + 1},
+        // Nesting this deep once took minutes to read and to write back.
+        {"nested too deep", "Loomwrite settings 1\n[" + QByteArray("a\\").repeated(64) + "a]\n", 0},
+        {"too many keys", manyKeys, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
