@@ -21,6 +21,11 @@ constexpr quint32 kLayoutMajor = 14;
 constexpr quint32 kLayoutMinor = 44;
 // The version QMainWindow's docking state is saved with; another one is not restored.
 constexpr int kDockingStateVersion = 1;
+// More buttons than a bar shows on any screen: a longer stored list is damaged, and building
+// it would keep the window from ever showing.
+constexpr size_t kMaxStoredButtons = 256;
+// Torn-off palettes come from the colour buttons, a handful at most.
+constexpr int kMaxTornOffPalettes = 64;
 
 QByteArray encodeIds(const std::vector<UINT>& ids) {
     QByteArray bytes;
@@ -32,11 +37,18 @@ QByteArray encodeIds(const std::vector<UINT>& ids) {
     return bytes;
 }
 
-std::vector<UINT> decodeIds(const QByteArray& bytes) {
+std::vector<UINT> decodeIds(const QByteArray& bytes, UINT barId, const char* what) {
     std::vector<UINT> ids;
     // A stray last byte of a damaged value is ignored.
-    for (int i = 0; i + 1 < bytes.size(); i += 2)
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        if (ids.size() == kMaxStoredButtons) {
+            qWarning("Toolbar %u: stored %s list of %lld buttons is longer than a bar holds; all after the "
+                     "first %zu are dropped",
+                     barId, what, static_cast<long long>(bytes.size() / 2), kMaxStoredButtons);
+            break;
+        }
         ids.push_back(UINT(quint8(bytes[i])) | (UINT(quint8(bytes[i + 1])) << 8));
+    }
     return ids;
 }
 
@@ -150,10 +162,12 @@ BOOL CMDIFrameWndEx::LoadBarState() {
         if (const std::optional<QByteArray> buttons = store.readBinary(key, QStringLiteral("Buttons"))) {
             const std::optional<QByteArray> original = store.readBinary(key, QStringLiteral("OriginalItems"));
             const std::vector<UINT> storedOriginal =
-                original ? decodeIds(*original) : bar->GetOriginalItems();
-            const std::vector<UINT> ids =
-                mergeWithResource(decodeIds(*buttons), storedOriginal, bar->GetOriginalItems());
-            bar->SetButtons(ids);
+                original ? decodeIds(*original, bar->GetDlgCtrlID(), "original") : bar->GetOriginalItems();
+            const std::vector<UINT> ids = mergeWithResource(
+                decodeIds(*buttons, bar->GetDlgCtrlID(), "button"), storedOriginal, bar->GetOriginalItems());
+            // Unchanged contents keep the bar's live controls (the Format toolbar's boxes).
+            if (ids != bar->GetButtons())
+                bar->SetButtons(ids);
         }
         // A floating bar comes back with the rows it was left with, whatever size the
         // window system first gives it.
@@ -189,7 +203,7 @@ void CMDIFrameWndEx::RestoreTornOffBars() {
     const QString base = app->GetRegistryBase() + QLatin1Char('\\');
     if (!store.readDWord(base + QStringLiteral("ControlBarVersion"), QStringLiteral("Major")))
         return;
-    for (int n = 0; store.keyExists(tearOffKey(base, n)); ++n) {
+    for (int n = 0; n < kMaxTornOffPalettes && store.keyExists(tearOffKey(base, n)); ++n) {
         const std::optional<quint32> id = store.readDWord(tearOffKey(base, n), QStringLiteral("ID"));
         const std::optional<QByteArray> state =
             store.readBinary(tearOffKey(base, n), QStringLiteral("State"));

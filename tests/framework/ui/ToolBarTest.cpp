@@ -4,6 +4,7 @@
 // bars lay out as Qt's own would, and a floating bar wraps to the width it is given.
 
 #include "framework/ui/ToolBar.h"
+#include "framework/core/SettingsStore.h"
 #include "framework/ui/ColorMenuButton.h"
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/StatusBar.h"
@@ -454,6 +455,21 @@ TEST_F(ToolBarFixture, StoredButtonsNamingNoCommandAreDropped) {
     const UINT stored[] = {ID_EDIT_CUT, 0, 0xFFF0, ID_EDIT_PASTE};
     bar->SetButtons(stored);
     EXPECT_EQ(bar->GetButtons(), (std::vector<UINT>{ID_EDIT_CUT, 0, ID_EDIT_PASTE}));
+}
+
+TEST_F(ToolBarFixture, AStoredButtonListLongerThanABarHoldsIsCut) {
+    // Fifty thousand stored buttons once kept the window from ever showing.
+    CSettingsStore& store = *app.GetSettingsStore();
+    const QString base = app.GetRegistryBase() + QLatin1Char('\\');
+    ASSERT_TRUE(store.writeDWord(base + QStringLiteral("ControlBarVersion"), QStringLiteral("Major"), 14));
+    ASSERT_TRUE(store.writeDWord(base + QStringLiteral("ControlBarVersion"), QStringLiteral("Minor"), 44));
+    QByteArray ids;
+    for (int i = 0; i < 1000; ++i)
+        ids.append(char(ID_EDIT_CUT & 0xFF)).append(char(ID_EDIT_CUT >> 8));
+    ASSERT_TRUE(store.writeBinary(base + QStringLiteral("MFCToolBar-%1").arg(ID_VIEW_TOOLBAR),
+                                  QStringLiteral("Buttons"), ids));
+    ASSERT_TRUE(frame->LoadBarState());
+    EXPECT_EQ(bar->GetCount(), 256);
 }
 
 TEST_F(ToolBarFixture, AReplacedButtonIsAControlThatNotifiesWithItsCodeAndItself) {
