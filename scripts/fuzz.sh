@@ -11,6 +11,10 @@ cmake --build build-fuzz -j "${JOBS:-2}" --target $targets
 for t in $targets; do
   mkdir -p "build-fuzz/corpus/$t"
   echo "fuzzing $t for ${secs}s"
-  "build-fuzz/$t" -max_total_time="$secs" -print_final_stats=0 "build-fuzz/corpus/$t" 2>build-fuzz/$t.log \
+  # An input that takes over two seconds counts as a failure: a freeze is as bad as a crash.
+  seeds=fuzz/seeds/${t#fuzz_}
+  [ -d "$seeds" ] || seeds=
+  "build-fuzz/$t" -max_total_time="$secs" -timeout=2 -print_final_stats=0 "build-fuzz/corpus/$t" $seeds \
+    2>build-fuzz/$t.log \
     || { tail -40 build-fuzz/$t.log; exit 1; }
 done
