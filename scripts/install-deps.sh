@@ -7,7 +7,7 @@ PKGS=(
   qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin
   qt6-webchannel-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev googletest
-  xvfb xauth xdotool x11-utils xdg-utils imagemagick python3
+  xvfb xauth xdotool x11-utils xdg-utils imagemagick python3 openbox
   fonts-dejavu-core fonts-liberation
   chromium
 )

@@ -2,6 +2,8 @@
 
 #include "frame/FormatBarControls.h"
 #include "frame/WindowsDialog.h"
+#include "framework/core/CmdUI.h"
+#include "framework/core/FrameworkIds.h"
 #include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/ColorMenuButton.h"
@@ -29,6 +31,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWndEx)
     ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomizeBars)
     ON_REGISTERED_MESSAGE("TOOLBAR_CREATE", &CMainFrame::OnUserToolbarCreated)
     ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &CMainFrame::OnToolbarReset)
+    ON_COMMAND(ID_VIEW_FULLSCREEN, &CMainFrame::OnToggleFullScreen)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FULLSCREEN, &CMainFrame::OnUpdateFullScreen)
+    ON_COMMAND(ID_VIEW_TABBED_DOCUMENTS, &CMainFrame::OnToggleTabbedDocuments)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TABBED_DOCUMENTS, &CMainFrame::OnUpdateTabbedDocuments)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, &CMainFrame::OnUpdateArrangeWindows)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, &CMainFrame::OnUpdateArrangeWindows)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, &CMainFrame::OnUpdateArrangeWindows)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, &CMainFrame::OnUpdateArrangeWindows)
+    ON_COMMAND(ID_WINDOW_NEW_HORIZONTAL_TAB_GROUP, &CMainFrame::OnNewHorizontalTabGroup)
+    ON_COMMAND(ID_WINDOW_NEW_VERTICAL_TAB_GROUP, &CMainFrame::OnNewVerticalTabGroup)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_NEW_HORIZONTAL_TAB_GROUP, &CMainFrame::OnUpdateNewTabGroup)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_NEW_VERTICAL_TAB_GROUP, &CMainFrame::OnUpdateNewTabGroup)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -68,6 +82,14 @@ CMFCToolBar* CMainFrame::createToolBar(UINT id, UINT resourceId, UINT titleId) {
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     const bool hi = m_hiColorIcons != 0;
+    m_tabParams.m_style = CMDITabInfo::STYLE_3D_ONENOTE;
+    m_tabParams.m_bTabIcons = false;
+    m_tabParams.m_bActiveTabCloseButton = true;
+    m_tabParams.m_bAutoColor = true;
+    m_tabParams.m_bDocumentMenu = true;
+    const int tabbed = AfxGetApp() ? AfxGetApp()->GetInt(QStringLiteral("TabbedDocuments"), 1) : 1;
+    EnableMDITabbedGroups(tabbed != 0, m_tabParams);
+
     const UINT bars[][3] = {
         {ID_VIEW_TOOLBAR, hi ? IDR_MAINFRAME_256 : IDR_MAINFRAME, IDS_TOOLBAR_STANDARD},
         {ID_TOOLBAR_FORMAT, hi ? IDR_FORMAT_BAR_256 : IDR_FORMAT_BAR, IDS_TOOLBAR_FORMAT},
@@ -112,6 +134,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
         app->WriteInt(QStringLiteral("ApplicationLook"), m_applicationLook);
 
     loadUserImages();
+    EnableFullScreenMode(ID_VIEW_FULLSCREEN);
     m_formatControls = std::make_unique<CFormatBarControls>(this);
     SetFormatControls(m_formatControls.get());
     return 0;
@@ -196,6 +219,27 @@ void CMainFrame::OnWindowsDialog() {
     CWindowsDialog dialog(this, GetWidget());
     dialog.exec();
 }
+
+void CMainFrame::OnToggleFullScreen() { ShowFullScreen(); }
+
+void CMainFrame::OnUpdateFullScreen(CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsFullScreen() ? 1 : 0); }
+
+void CMainFrame::OnToggleTabbedDocuments() {
+    const bool tabs = !AreMDITabs();
+    EnableMDITabbedGroups(tabs, m_tabParams);
+    if (CWinApp* app = AfxGetApp())
+        app->WriteInt(QStringLiteral("TabbedDocuments"), tabs ? 1 : 0);
+}
+
+void CMainFrame::OnUpdateTabbedDocuments(CCmdUI* pCmdUI) { pCmdUI->SetCheck(AreMDITabs() ? 1 : 0); }
+
+void CMainFrame::OnUpdateArrangeWindows(CCmdUI* pCmdUI) { pCmdUI->Enable(!AreMDITabs()); }
+
+void CMainFrame::OnNewHorizontalTabGroup() { MDITabNewGroup(FALSE); }
+
+void CMainFrame::OnNewVerticalTabGroup() { MDITabNewGroup(TRUE); }
+
+void CMainFrame::OnUpdateNewTabGroup(CCmdUI* pCmdUI) { pCmdUI->Enable(AreMDITabs()); }
 
 void CMainFrame::OnCustomizeBars() {
     AfxMessageBox(QStringLiteral("Customizing toolbars is not available yet."), MB_OK | MB_ICONINFORMATION);

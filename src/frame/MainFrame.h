@@ -45,7 +45,17 @@ public:
     LRESULT OnUserToolbarCreated(WPARAM, LPARAM);
     void OnWindowsDialog();
     void OnCustomizeBars();
+    void OnToggleFullScreen();
+    void OnUpdateFullScreen(CCmdUI* pCmdUI);
+    void OnToggleTabbedDocuments();
+    void OnUpdateTabbedDocuments(CCmdUI* pCmdUI);
+    void OnUpdateArrangeWindows(CCmdUI* pCmdUI);
+    void OnNewHorizontalTabGroup();
+    void OnNewVerticalTabGroup();
+    void OnUpdateNewTabGroup(CCmdUI* pCmdUI);
 
+    // Document-tab settings handed over whenever tab groups are switched on or off.
+    CMDITabInfo m_tabParams;
     int m_hiColorIcons = 1;
     int m_applicationLook = 0;
 

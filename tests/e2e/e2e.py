@@ -24,8 +24,10 @@ def wait_for(what, predicate, timeout=30.0, step=0.1):
 class Session:
     """One X server, one private settings folder, and the program started in it."""
 
-    def __init__(self, program):
+    def __init__(self, program, window_manager=False):
         self.program = program
+        self.window_manager = window_manager
+        self.wm = None
         self.root = tempfile.mkdtemp(prefix="lw-e2e-")
         self.env = dict(os.environ)
         for name in ("config", "data", "cache", "home", "work"):
@@ -58,6 +60,13 @@ class Session:
         if not display:
             raise Failure("Xvfb did not start")
         self.env["DISPLAY"] = ":" + display
+        if self.window_manager:
+            # Maximising, full screen and activation are the window manager's to grant.
+            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for("the window manager", lambda: "window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True,
+                text=True).stdout, 20)
         return self
 
     def __exit__(self, *exc):
@@ -66,6 +75,9 @@ class Session:
         if self.proc and self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        if self.wm and self.wm.poll() is None:
+            self.wm.terminate()
+            self.wm.wait()
         if self.xvfb:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -95,6 +107,12 @@ class Session:
             out = self.xdotool("search", "--onlyvisible", "--name", name, check=False)
             return out.split()[0] if out else None
         return wait_for("a window named " + name, search, timeout)
+
+    def geometry(self, window):
+        """The window's (x, y, width, height) on the screen."""
+        out = self.xdotool("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
     def visible_windows(self):
         return self.xdotool("search", "--onlyvisible", "--pid", str(self.proc.pid), "", check=False).split()
@@ -140,15 +158,16 @@ class Session:
         width, height, pixels = grabbed
         for y in range(height):
             base = y * width
-            if min(pixels[base + 5:base + 10]) <= 250:
+            # The page's own margin (8 px) is white even beside selected text.
+            if min(pixels[base + 1:base + 6]) <= 250:
                 continue
-            dark = [x for x, v in enumerate(pixels[base + 11:base + min(400, width)]) if v < 100]
+            dark = [x for x, v in enumerate(pixels[base + 7:base + min(400, width)]) if v < 100]
             if dark:
                 # The line's left end: the leftmost dark pixel over the glyphs' height.
                 left = min(x for row in range(y, min(y + 12, height))
-                           for x, v in enumerate(pixels[row * width + 11:row * width + min(400, width)])
+                           for x, v in enumerate(pixels[row * width + 7:row * width + min(400, width)])
                            if v < 100)
-                return 11 + left + 8, y + 6
+                return 7 + left + 8, y + 6
         return None
 
     def wait_for_page_text(self, window, timeout=40.0):
@@ -183,13 +202,13 @@ class Session:
         return self.proc.returncode
 
 
-def run(tests):
+def run(tests, window_manager=False):
     """Runs each test function with a fresh session; prints the closing counts."""
     program = os.environ.get("LOOMWRITE", os.path.join(os.path.dirname(__file__), "../../build/loomwrite"))
     passed = failed = 0
     for test in tests:
         try:
-            with Session(os.path.abspath(program)) as s:
+            with Session(os.path.abspath(program), window_manager) as s:
                 test(s)
             passed += 1
             print("PASS", test.__name__)

@@ -28,9 +28,11 @@ def drag(s, window, start, end):
     s.xdotool("mouseup", "1")
 
 
-def geometry(s, window):
-    out = s.xdotool("getwindowgeometry", "--shell", window)
+def geometry(s, window, check=True):
+    out = s.xdotool("getwindowgeometry", "--shell", window, check=check)
     values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    if not check and "X" not in values:
+        return None
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
@@ -51,7 +53,10 @@ def floating_bars(s, main):
     bars = {}
     for w in s.visible_windows():
         if w != main and s.xdotool("getwindowname", w, check=False) in ("Standard", "Format", "Insert"):
-            bars[w] = geometry(s, w)
+            # A window that went between the listing and this look is no bar of ours.
+            g = geometry(s, w, check=False)
+            if g:
+                bars[w] = g
     return bars
 
 

@@ -13,6 +13,8 @@
 #include "resources/ProgramResources.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -77,6 +79,30 @@ TEST_F(WindowsDialogFixture, ListsActivatesAndClosesDocumentWindows) {
     again.OnCloseWindows();
     ASSERT_EQ(main->Children().size(), 1u);
     EXPECT_EQ(again.GetList()->count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowsDialogFixture, MinimizesTheSelectedWindowsAndArrangesTheRest) {
+    for (int i = 0; i < 3; ++i)
+        ASSERT_NE(tmpl->OpenDocumentFile(QString()), nullptr);
+    main->GetWidget()->resize(900, 700);
+    main->ActivateFrame(SW_SHOWNORMAL);
+    CWindowsDialog dialog(main);
+    dialog.GetList()->clearSelection();
+    dialog.GetList()->item(1)->setSelected(true);
+    dialog.OnMinimize();
+    const QList<QMdiSubWindow*> windows = main->GetMdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 3);
+    EXPECT_TRUE(windows[1]->isMinimized());
+    EXPECT_FALSE(windows[0]->isMinimized());
+    // Tile Vertically leaves the minimised window alone and puts the others side by side.
+    dialog.OnArrange(ID_WINDOW_TILE_VERT);
+    EXPECT_EQ(windows[0]->x(), 0);
+    EXPECT_GT(windows[2]->x(), windows[0]->x() + windows[0]->width() - 2);
+    EXPECT_TRUE(windows[1]->isMinimized());
 }
 
 } // namespace

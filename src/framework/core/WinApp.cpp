@@ -84,11 +84,15 @@ BOOL CWinApp::WriteProfileBinary(const QString& section, const QString& entry, c
     return m_pSettings && m_pSettings->writeBinary(section, entry, value);
 }
 
+// The program's own values stay in "Workspace" even while full screen borrows another
+// workspace key, so a choice made in full screen is not lost with that key.
 int CWinApp::GetInt(const QString& name, int nDefault) const {
-    return static_cast<int>(GetProfileInt(m_strRegSection, name, nDefault));
+    return static_cast<int>(GetProfileInt(QStringLiteral("Workspace"), name, nDefault));
 }
 
-BOOL CWinApp::WriteInt(const QString& name, int nValue) { return WriteProfileInt(m_strRegSection, name, nValue); }
+BOOL CWinApp::WriteInt(const QString& name, int nValue) {
+    return WriteProfileInt(QStringLiteral("Workspace"), name, nValue);
+}
 
 BOOL CWinApp::DelRegTree() { return m_pSettings && m_pSettings->deleteApplicationKey(); }
 

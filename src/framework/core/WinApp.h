@@ -52,8 +52,8 @@ public:
     std::optional<QByteArray> GetProfileBinary(const QString& section, const QString& entry) const;
     BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByteArray& value);
 
-    // The workspace key ("Workspace", or another while full screen is on) and the
-    // program's two operations on it.
+    // The workspace key ("Workspace", or another while full screen is on), and the
+    // program's two operations on its own values, which always live in "Workspace".
     QString GetRegistryBase() const { return m_strRegSection; }
     void SetRegistryBase(const QString& section) { m_strRegSection = section; }
     int GetInt(const QString& name, int nDefault) const;

@@ -2,23 +2,34 @@
 
 #include "framework/core/Document.h"
 #include "framework/core/Resources.h"
+#include "framework/ui/MDIClientAreaWnd.h"
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/WidgetView.h"
 
-#include <QCloseEvent>
-#include <QMdiArea>
-#include <QTimer>
-#include <algorithm>
+#include <QVBoxLayout>
 
 namespace lw {
 
-CChildWidget::CChildWidget(CMDIChildWndEx* owner) : m_owner(owner) { setAttribute(Qt::WA_DeleteOnClose, false); }
+CChildWidget::CChildWidget(CMDIChildWndEx* owner) : m_owner(owner) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+}
 
-void CChildWidget::closeEvent(QCloseEvent* event) {
-    // The frame decides whether the document window may close.
-    event->ignore();
-    if (m_owner)
-        QTimer::singleShot(0, this, [owner = m_owner] { owner->OnClose(); });
+void CChildWidget::setWidget(QWidget* widget) {
+    if (m_view == widget)
+        return;
+    if (m_view) {
+        layout()->removeWidget(m_view);
+        m_view->setParent(nullptr);
+    }
+    m_view = widget;
+    if (widget) {
+        layout()->addWidget(widget);
+        setFocusProxy(widget);
+    } else {
+        setFocusProxy(nullptr);
+    }
 }
 
 CMDIChildWndEx::~CMDIChildWndEx() {
@@ -28,20 +39,9 @@ CMDIChildWndEx::~CMDIChildWndEx() {
     }
 }
 
-CMDIChildWndEx* CMDIChildWndEx::FromSubWindow(QMdiSubWindow* sub) {
-    auto* child = dynamic_cast<CChildWidget*>(sub);
-    return child ? child->owner() : nullptr;
-}
-
-Qt::WindowFlags CMDIChildWndEx::ChildWindowFlags() const {
-    return Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-           Qt::WindowCloseButtonHint;
-}
-
 BOOL CMDIChildWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
     auto* main = dynamic_cast<CMDIFrameWndEx*>(pParentWnd);
     m_widget = new CChildWidget(this);
-    m_widget->setWindowFlags(ChildWindowFlags());
     const QString iconPath = CResourceTables::instance().iconPath(nIDResource);
     if (!iconPath.isEmpty())
         m_widget->setWindowIcon(QIcon(iconPath));
@@ -53,30 +53,24 @@ BOOL CMDIChildWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
             break;
         }
     }
-    if (main && main->GetMdiArea()) {
-        QMdiArea* area = main->GetMdiArea();
-        area->addSubWindow(m_widget);
-        // New windows cascade from the top left and take most of the document area.
-        const QSize viewport = area->viewport()->size();
-        const QSize size(std::max(480, viewport.width() * 3 / 4), std::max(360, viewport.height() * 3 / 4));
-        const int step = 28 * (static_cast<int>(area->subWindowList().size() - 1) % 8);
-        m_widget->setGeometry(step, step, size.width(), size.height());
-    }
+    if (main && main->GetClientArea())
+        main->GetClientArea()->AddChild(m_widget);
     return TRUE;
 }
 
 void CMDIChildWndEx::ActivateFrame(int nCmdShow) {
-    if (m_widget) {
-        // Created normal, never maximised.
-        if (!m_widget->isVisible())
-            m_widget->showNormal();
-        if (QMdiArea* area = m_widget->mdiArea())
-            area->setActiveSubWindow(m_widget);
-    }
+    if (m_widget)
+        if (CMDIClientAreaWnd* area = GetClientArea())
+            area->Activate(m_widget);
     CMDIChildWnd::ActivateFrame(nCmdShow);
     if (CView* view = GetActiveView())
         if (auto* widgetView = dynamic_cast<CWidgetView*>(view))
             widgetView->OnActivateView();
+}
+
+CMDIClientAreaWnd* CMDIChildWndEx::GetClientArea() const {
+    auto* main = dynamic_cast<CMDIFrameWndEx*>(m_pMDIFrame);
+    return main ? main->GetClientArea() : nullptr;
 }
 
 void CMDIChildWndEx::SetWindowText(const QString& text) {
@@ -105,8 +99,8 @@ void CMDIChildWndEx::OnDestroy() {
     CMDIChildWnd::OnDestroy();
     if (widget) {
         widget->detach();
-        if (QMdiArea* area = widget->mdiArea())
-            area->removeSubWindow(widget);
+        if (CMDIClientAreaWnd* area = GetClientArea())
+            area->RemoveChild(widget);
         widget->hide();
         widget->deleteLater();
     }

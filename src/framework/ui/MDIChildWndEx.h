@@ -1,27 +1,31 @@
 #pragma once
-// A document window inside the main frame's document area: a sub-window with a
-// caption, a close button and a sizing border, holding its view's widget.
+// A document window inside the main frame's document area: a tab of a tab group, or an
+// overlapping window with a caption, a close button and a sizing border, holding its
+// view's widget.
 
 #include "framework/core/FrameWnd.h"
 
-#include <QMdiSubWindow>
 #include <QPointer>
+#include <QWidget>
 
 namespace lw {
 
 class CMDIChildWndEx;
+class CMDIClientAreaWnd;
 
-class CChildWidget : public QMdiSubWindow {
+// The document window's contents; the document area puts it in a tab or a caption window.
+class CChildWidget : public QWidget {
 public:
     explicit CChildWidget(CMDIChildWndEx* owner);
     CMDIChildWndEx* owner() const { return m_owner; }
     void detach() { m_owner = nullptr; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Shows the view's widget; nullptr takes it out without deleting it.
+    void setWidget(QWidget* widget);
+    QWidget* widget() const { return m_view; }
 
 private:
     CMDIChildWndEx* m_owner;
+    QPointer<QWidget> m_view;
 };
 
 class CMDIChildWndEx : public CMDIChildWnd {
@@ -35,12 +39,11 @@ public:
     void OnClose() override;
 
     CChildWidget* GetWidget() const { return m_widget; }
-    static CMDIChildWndEx* FromSubWindow(QMdiSubWindow* sub);
+    // The main frame's document area this window lives in.
+    CMDIClientAreaWnd* GetClientArea() const;
+    static CMDIChildWndEx* FromWidget(CChildWidget* widget) { return widget ? widget->owner() : nullptr; }
 
 protected:
-    // The window flags of a new child frame: caption, close button and sizing border,
-    // no minimise or maximise button.
-    virtual Qt::WindowFlags ChildWindowFlags() const;
     void OnDestroy() override;
 
 private:

@@ -7,6 +7,7 @@
 #include "framework/core/Resources.h"
 #include "framework/core/SettingsStore.h"
 #include "framework/core/WinApp.h"
+#include "framework/ui/FullScreenImpl.h"
 #include "framework/ui/KeyboardManager.h"
 #include "framework/ui/MDIChildWndEx.h"
 #include "framework/ui/MenuBar.h"
@@ -18,11 +19,13 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -80,8 +83,8 @@ BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
 END_MESSAGE_MAP()
 // clang-format on
 
-CFrameWidget::CFrameWidget(CMDIFrameWndEx* owner) : m_owner(owner), m_mdiArea(new QMdiArea(this)) {
-    setCentralWidget(m_mdiArea);
+CFrameWidget::CFrameWidget(CMDIFrameWndEx* owner) : m_owner(owner), m_clientArea(new CMDIClientAreaWnd(this)) {
+    setCentralWidget(m_clientArea);
     setAcceptDrops(true);
 }
 
@@ -118,7 +121,7 @@ void CFrameWidget::dropEvent(QDropEvent* event) {
     }
 }
 
-CMDIFrameWndEx::CMDIFrameWndEx() = default;
+CMDIFrameWndEx::CMDIFrameWndEx() : m_fullScreen(std::make_unique<CFullScreenImpl>(this)) {}
 
 CMDIFrameWndEx::~CMDIFrameWndEx() {
     if (m_widget) {
@@ -127,9 +130,39 @@ CMDIFrameWndEx::~CMDIFrameWndEx() {
     }
 }
 
+CMDIClientAreaWnd* CMDIFrameWndEx::GetClientArea() const { return m_widget ? m_widget->clientArea() : nullptr; }
+
 QMdiArea* CMDIFrameWndEx::GetMdiArea() const {
-    return m_widget ? m_widget->mdiArea() : nullptr;
+    return m_widget ? m_widget->clientArea()->GetMdiArea() : nullptr;
 }
+
+void CMDIFrameWndEx::EnableMDITabbedGroups(BOOL bEnable, const CMDITabInfo& params) {
+    if (CMDIClientAreaWnd* area = GetClientArea())
+        area->EnableMDITabbedGroups(bEnable != FALSE, params);
+}
+
+BOOL CMDIFrameWndEx::AreMDITabs() const {
+    CMDIClientAreaWnd* area = GetClientArea();
+    return area && area->AreMDITabs();
+}
+
+BOOL CMDIFrameWndEx::MDITabNewGroup(BOOL bVert) {
+    CMDIClientAreaWnd* area = GetClientArea();
+    return area && area->MDITabNewGroup(bVert != FALSE);
+}
+
+void CMDIFrameWndEx::EnableFullScreenMode(UINT uiFullScreenCmd) { m_fullScreen->SetCommand(uiFullScreenCmd); }
+
+void CMDIFrameWndEx::ShowFullScreen() {
+    if (m_fullScreen->IsFullScreen())
+        m_fullScreen->RestoreState();
+    else
+        m_fullScreen->ShowFullScreen();
+}
+
+BOOL CMDIFrameWndEx::IsFullScreen() const { return m_fullScreen->IsFullScreen(); }
+
+QToolBar* CMDIFrameWndEx::GetFullScreenBar() const { return m_fullScreen->GetFullScreenBar(); }
 
 BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
     m_widget = new CFrameWidget(this);
@@ -171,15 +204,23 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     m_widget->statusBar()->addWidget(m_messagePane, 1);
     SetMessageText(AfxLoadString(AFX_IDS_IDLEMESSAGE));
 
-    QObject::connect(m_widget->mdiArea(), &QMdiArea::subWindowActivated, m_widget,
-                     [this](QMdiSubWindow* sub) {
-                         // The area lets go of its active window whenever the main window loses activation
-                         // (to a floating bar, a dialog, another program): the document stays the active one
-                         // until another is activated or it closes.
-                         if (!sub && MDIGetActive())
-                             return;
-                         MDIActivate(CMDIChildWndEx::FromSubWindow(sub));
-                     });
+    CMDIClientAreaWnd* area = m_widget->clientArea();
+    area->onActivated = [this](CChildWidget* widget) {
+        CMDIChildWndEx* child = CMDIChildWndEx::FromWidget(widget);
+        if (!child) {
+            if (MDIGetActive() && !widget)
+                MDIActivate(nullptr);
+            return;
+        }
+        // A tab or window the user picked gets the keyboard focus with the activation.
+        if (child != MDIGetActive())
+            child->ActivateFrame();
+    };
+    area->onCloseRequested = [this](CChildWidget* widget) {
+        if (CMDIChildWndEx* child = CMDIChildWndEx::FromWidget(widget))
+            child->OnClose();
+    };
+    area->sendCommand = [this](unsigned id) { SendCommand(id); };
 
     if (!CMDIFrameWnd::LoadFrame(nIDResource, pParentWnd, pContext))
         return FALSE;
@@ -252,6 +293,9 @@ QString CMDIFrameWndEx::GetWindowText() const {
 }
 
 void CMDIFrameWndEx::OnClose() {
+    // Full screen is left first, so the workspace written is the normal one.
+    if (IsFullScreen())
+        ShowFullScreen();
     SaveWorkspaceState();
     CWinApp* app = AfxGetApp();
     if (app && !app->SaveAllModified())
@@ -284,7 +328,9 @@ void CMDIFrameWndEx::SaveWorkspaceState() {
     CWinApp* app = AfxGetApp();
     if (!app || !m_widget || !app->GetSettingsStore())
         return;
-    const QRect r = m_widget->normalGeometry().isValid() ? m_widget->normalGeometry() : m_widget->geometry();
+    QRect r = m_widget->normalGeometry().isValid() ? m_widget->normalGeometry() : m_widget->geometry();
+    if (IsFullScreen())
+        r = m_fullScreen->GetRestoreRect();
     QByteArray rect;
     QDataStream out(&rect, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
@@ -312,8 +358,36 @@ void CMDIFrameWndEx::LoadWindowPlacement() {
     qint32 l = 0, t = 0, r = 0, b = 0;
     in >> l >> t >> r >> b;
     // A stored rectangle too small to use is ignored.
-    if (r - l >= 100 && b - t >= 100)
-        m_widget->setGeometry(l, t, r - l, b - t);
+    if (qint64(r) - l < 100 || qint64(b) - t < 100)
+        return;
+    // Sizes past any screen are cut before they can overflow the rectangle's arithmetic.
+    static constexpr qint64 kLimit = 1 << 20;
+    const auto cut = [](qint64 v) { return static_cast<int>(std::clamp(v, -kLimit, kLimit)); };
+    m_widget->setGeometry(
+        ClampToScreens(QRect(QPoint(cut(l), cut(t)), QSize(cut(qint64(r) - l), cut(qint64(b) - t)))));
+}
+
+QRect CMDIFrameWndEx::ClampToScreens(const QRect& stored) {
+    // The screen the rectangle mostly lies on, or the primary one when it lies on none.
+    QScreen* best = QGuiApplication::primaryScreen();
+    qint64 bestArea = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry().intersected(stored);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = screen;
+        }
+    }
+    if (!best)
+        return stored;
+    const QRect avail = best->availableGeometry();
+    // A window larger than its screen, or out of sight, is brought back within it.
+    const QSize size(std::clamp(stored.width(), std::min(200, avail.width()), avail.width()),
+                     std::clamp(stored.height(), std::min(150, avail.height()), avail.height()));
+    const QPoint pos(std::clamp(stored.left(), avail.left(), avail.right() + 1 - size.width()),
+                     std::clamp(stored.top(), avail.top(), avail.bottom() + 1 - size.height()));
+    return {pos, size};
 }
 
 void CMDIFrameWndEx::SetMessageText(const QString& text) {
@@ -488,8 +562,10 @@ void CMDIFrameWndEx::fillWindowList(QMenu* menu) {
         addRunTimeAction(menu, QString())->setSeparator(true);
     int n = 0;
     for (CMDIChildWnd* child : children) {
-        ++n;
-        const QString prefix = n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n);
+        // Nine windows at most; "Windows..." reaches the rest.
+        if (++n > 9)
+            break;
+        const QString prefix = QStringLiteral("&%1 ").arg(n);
         QString title = child->GetWindowText();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action = addRunTimeAction(menu, prefix + title);
@@ -521,35 +597,24 @@ void CMDIFrameWndEx::fillPaneList(QMenu* menu) {
 }
 
 void CMDIFrameWndEx::OnWindowCascade() {
-    if (QMdiArea* area = GetMdiArea())
-        area->cascadeSubWindows();
+    if (CMDIClientAreaWnd* area = GetClientArea(); area && !area->AreMDITabs())
+        area->Cascade();
 }
 
 void CMDIFrameWndEx::OnWindowTileHorz() {
-    QMdiArea* area = GetMdiArea();
-    if (!area)
-        return;
-    // One full-width row per window, top to bottom.
-    const QList<QMdiSubWindow*> windows = area->subWindowList();
-    const QSize size = area->viewport()->size();
-    const int h = windows.isEmpty() ? 0 : size.height() / static_cast<int>(windows.size());
-    int y = 0;
-    for (QMdiSubWindow* w : windows) {
-        w->showNormal();
-        w->setGeometry(0, y, size.width(), h);
-        y += h;
-    }
+    if (CMDIClientAreaWnd* area = GetClientArea(); area && !area->AreMDITabs())
+        area->TileHorizontally();
 }
 
 void CMDIFrameWndEx::OnWindowTileVert() {
-    if (QMdiArea* area = GetMdiArea())
-        area->tileSubWindows();
+    if (CMDIClientAreaWnd* area = GetClientArea(); area && !area->AreMDITabs())
+        area->TileVertically();
 }
 
 void CMDIFrameWndEx::OnWindowArrange() {
     // Minimised windows line up along the bottom edge.
     QMdiArea* area = GetMdiArea();
-    if (!area)
+    if (!area || AreMDITabs())
         return;
     int x = 0;
     for (QMdiSubWindow* w : area->subWindowList()) {
@@ -571,6 +636,8 @@ void CMDIFrameWndEx::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
 }
 
 void CMDIFrameWndEx::OnDestroy() {
+    if (IsFullScreen())
+        m_fullScreen->RestoreState();
     CMDIFrameWnd::OnDestroy();
     if (auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp()); app && app->GetKeyboardManager())
         app->GetKeyboardManager()->SetFrame(nullptr, nullptr);
@@ -587,6 +654,9 @@ void CMDIFrameWndEx::OnDestroy() {
     if (m_widget) {
         // The close may come from one of the widget's own menu actions, still on the
         // stack: the widget goes once control is back in the event loop.
+        m_widget->clientArea()->onActivated = nullptr;
+        m_widget->clientArea()->onCloseRequested = nullptr;
+        m_widget->clientArea()->sendCommand = nullptr;
         m_widget->detach();
         m_widget->hide();
         m_widget->deleteLater();

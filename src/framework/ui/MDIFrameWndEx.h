@@ -6,6 +6,7 @@
 
 #include "framework/core/FrameWnd.h"
 #include "framework/ui/CommandImages.h"
+#include "framework/ui/MDIClientAreaWnd.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -16,8 +17,8 @@
 
 class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
+class QToolBar;
 
 namespace lw {
 
@@ -27,6 +28,7 @@ class CMenuBarPane;
 class CMFCStatusBar;
 class CMFCToolBar;
 class CMDIFrameWndEx;
+class CFullScreenImpl;
 
 // Docking modes: outlines only, or markers showing where a dragged pane would dock.
 inline constexpr UINT DT_STANDARD = 0x0;
@@ -36,7 +38,7 @@ inline constexpr UINT DT_SMART = 0x80;
 class CFrameWidget : public QMainWindow {
 public:
     explicit CFrameWidget(CMDIFrameWndEx* owner);
-    QMdiArea* mdiArea() const { return m_mdiArea; }
+    CMDIClientAreaWnd* clientArea() const { return m_clientArea; }
     void detach() { m_owner = nullptr; }
 
     // The bar context menu: every toolbar (checked while shown), then "Customize...".
@@ -49,7 +51,7 @@ protected:
 
 private:
     CMDIFrameWndEx* m_owner;
-    QMdiArea* m_mdiArea;
+    CMDIClientAreaWnd* m_clientArea;
 };
 
 class CMDIFrameWndEx : public CMDIFrameWnd {
@@ -62,7 +64,21 @@ public:
     BOOL LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) override;
 
     CFrameWidget* GetWidget() const { return m_widget; }
+    // The document area, and the overlapping windows' MDI area inside it.
+    CMDIClientAreaWnd* GetClientArea() const;
     QMdiArea* GetMdiArea() const;
+
+    // Document tabs: tab groups sharing the document area, or overlapping windows.
+    void EnableMDITabbedGroups(BOOL bEnable, const CMDITabInfo& params);
+    BOOL AreMDITabs() const;
+    // Splits the active tab group, moving the active document into the new part.
+    BOOL MDITabNewGroup(BOOL bVert);
+
+    // Full-screen mode, switched by the command given here.
+    void EnableFullScreenMode(UINT uiFullScreenCmd);
+    void ShowFullScreen();
+    BOOL IsFullScreen() const;
+    QToolBar* GetFullScreenBar() const;
     CMFCMenuBar* GetMenuBar() const { return m_menuBar; }
     // The dockable pane the menu bar lives in.
     CMenuBarPane* GetMenuPane() const { return m_menuPane; }
@@ -80,6 +96,9 @@ public:
     virtual void SaveWorkspaceState();
     // Gives the window the normal rectangle stored at the last close, if any.
     void LoadWindowPlacement();
+    // A stored window rectangle brought within the screens: on the screen it mostly
+    // lies on (the primary one when on none), no larger than it and not too small.
+    static QRect ClampToScreens(const QRect& stored);
 
     // The status bar's message pane.
     void SetMessageText(const QString& text);
@@ -163,6 +182,7 @@ private:
     static inline UINT s_nDockingMode = DT_STANDARD;
     QString m_strTitle;
     CMFCCommandImages m_commandImages;
+    std::unique_ptr<CFullScreenImpl> m_fullScreen;
 };
 
 } // namespace lw
