@@ -3,6 +3,7 @@ as a tab, so a click in the middle of the window lands in it; full screen covers
 with only the menu bar and the "Full Screen" bar, and its button brings the window back."""
 
 import sys
+import time
 
 import e2e
 
@@ -29,6 +30,46 @@ def test_a_click_in_the_middle_lands_in_the_page(s):
     e2e.wait_for("the typed text on disk", lambda: b"Clicked in the middle" in read(page), 20)
 
 
+def splitter_in_the_middle(s, window):
+    """Whether a divider runs down the middle of the document area (not page-white there)."""
+    width, height, pixels = s.grab_gray(window)
+    for x in range(width // 2 - 8, width // 2 + 9):
+        if all(pixels[y * width + x] < 250 for y in range(height // 3, height * 2 // 3, 7)):
+            return True
+    return False
+
+
+def test_a_tab_dragged_to_the_other_group_takes_its_group_along(s):
+    _, window, _ = s.open_page("drag.html", PAGE)
+    s.key("ctrl+n")
+    s.find_window("HTML Document1 - Loomwrite", timeout=20)
+    # Window > New Vertical Tab Group, the first item enabled while tabs are on.
+    s.key("alt+w", "Return")
+    e2e.wait_for("two groups side by side", lambda: splitter_in_the_middle(s, window), 20)
+    _, _, width, _ = s.geometry(window)
+    tab_y = e2e.wait_for("the tab row", lambda: tab_row(s, window), 20)
+    s.xdotool("mousemove", "--window", window, "40", str(tab_y))
+    s.xdotool("mousedown", "1")
+    for step in range(1, 9):
+        s.xdotool("mousemove", "--window", window, str(40 + (width * 3 // 4 - 40) * step // 8),
+                  str(tab_y + 300 * step // 8))
+        time.sleep(0.05)
+    s.xdotool("mouseup", "1")
+    e2e.wait_for("the emptied group to go", lambda: not splitter_in_the_middle(s, window), 20)
+    s.find_window("drag.html - Loomwrite", timeout=20)
+
+
+def tab_row(s, window):
+    """The height of the tab row's text: the first row below the bars where the left tab's
+    pale fill starts, found as the first light-but-not-white band left of x = 12."""
+    width, height, pixels = s.grab_gray(window)
+    for y in range(40, min(200, height)):
+        row = pixels[y * width + 20:y * width + 60]
+        if all(150 < v < 235 for v in row[:4]) and min(row) < 100:
+            return y
+    return None
+
+
 def test_full_screen_and_back(s):
     page, window, _ = s.open_page("full.html", PAGE)
     before = s.geometry(window)
@@ -50,5 +91,6 @@ def test_full_screen_and_back(s):
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run([test_a_click_in_the_middle_lands_in_the_page, test_full_screen_and_back],
+    sys.exit(e2e.run([test_a_click_in_the_middle_lands_in_the_page,
+                      test_a_tab_dragged_to_the_other_group_takes_its_group_along, test_full_screen_and_back],
                      window_manager=True))

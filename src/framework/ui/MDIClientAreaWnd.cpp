@@ -1,6 +1,7 @@
 #include "framework/ui/MDIClientAreaWnd.h"
 
 #include "framework/ui/MDIChildWndEx.h"
+#include "framework/ui/VisualManager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -55,6 +56,50 @@ protected:
 private:
     QPointer<CMDIClientAreaWnd> m_area;
     QPointer<CChildWidget> m_child;
+};
+
+// Lies over a tab group while a tab is dragged: the page below would take the drop itself.
+class CDropLayer : public QWidget {
+public:
+    explicit CDropLayer(CMDITabGroup* group) : QWidget(group), m_group(group) {
+        setAcceptDrops(true);
+        hide();
+    }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (!m_group->acceptsDrag(event->mimeData()))
+            return;
+        event->acceptProposedAction();
+        m_hover = true;
+        update();
+    }
+    void dragLeaveEvent(QDragLeaveEvent*) override {
+        m_hover = false;
+        update();
+    }
+    void dropEvent(QDropEvent* event) override {
+        m_hover = false;
+        if (!m_group->acceptsDrag(event->mimeData()))
+            return;
+        event->acceptProposedAction();
+        m_group->drop(mapTo(m_group, event->position().toPoint()));
+    }
+    void paintEvent(QPaintEvent*) override {
+        // Where the tab would go: the whole group, tinted.
+        if (!m_hover)
+            return;
+        QPainter p(this);
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(60);
+        p.fillRect(rect(), tint);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+
+private:
+    CMDITabGroup* m_group;
+    bool m_hover = false;
 };
 
 // The colours tabs take in turn when automatic colouring is on.
@@ -112,8 +157,10 @@ QSize CMDITabBar::tabSizeHint(int index) const {
 
 void CMDITabBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const CMFCVisualManager* look = CMFCVisualManager::GetInstance();
+    look->OnFillBarBackground(&p, rect(), CMFCVisualManager::Bar::TabRow, false);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor line = palette().color(QPalette::Mid);
+    const QColor line = look->GetTabLineColor();
     const bool notebook = m_info.m_style == CMDITabInfo::STYLE_3D_ONENOTE;
     // Inactive tabs first, the current one last so its shape overlaps its neighbours.
     std::vector<int> order;
@@ -136,15 +183,7 @@ void CMDITabBar::paintEvent(QPaintEvent*) {
         path.lineTo(r.right() - 3, top);
         path.quadTo(r.right(), top, r.right(), top + 3);
         path.lineTo(r.right(), bottom);
-        QColor fill = tabColor(i);
-        if (!current)
-            fill = fill.lighter(115);
-        QLinearGradient shade(0, top, 0, bottom);
-        shade.setColorAt(0, fill.lighter(current ? 125 : 110));
-        shade.setColorAt(1, fill);
-        p.setPen(QPen(line, 1));
-        p.setBrush(shade);
-        p.drawPath(path);
+        look->OnFillTab(&p, path, tabColor(i), current);
 
         QStyleOptionTab opt;
         initStyleOption(&opt, i);
@@ -154,7 +193,7 @@ void CMDITabBar::paintEvent(QPaintEvent*) {
         QFont font = p.font();
         font.setBold(current && m_activeGroup);
         p.setFont(font);
-        p.setPen(palette().color(QPalette::WindowText));
+        p.setPen(look->GetTabTextColor());
         p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                    p.fontMetrics().elidedText(opt.text, Qt::ElideRight, textRect.width()));
     }
@@ -279,7 +318,14 @@ CMDITabGroup::CMDITabGroup(CMDIClientAreaWnd* area, const CMDITabInfo& info)
         drag->setMimeData(data);
         drag->setPixmap(m_bar->grab(m_bar->tabRect(index)));
         CMDIClientAreaWnd::SetDraggedChild(c);
+        const std::vector<CMDITabGroup*> groups = m_area->GetTabGroups();
+        std::vector<QPointer<CMDITabGroup>> layered(groups.begin(), groups.end());
+        for (CMDITabGroup* g : groups)
+            g->showDropLayer(true);
         drag->exec(Qt::MoveAction);
+        for (const QPointer<CMDITabGroup>& g : layered)
+            if (g)
+                g->showDropLayer(false);
         CMDIClientAreaWnd::SetDraggedChild(nullptr);
     };
 }
@@ -364,25 +410,49 @@ void CMDITabGroup::updateCloseButton() {
     }
 }
 
+void CMDITabGroup::showDropLayer(bool show) {
+    if (!m_dropLayer)
+        m_dropLayer = new CDropLayer(this);
+    m_dropLayer->setGeometry(rect());
+    m_dropLayer->setVisible(show);
+    if (show)
+        m_dropLayer->raise();
+}
+
+void CMDITabGroup::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_dropLayer)
+        m_dropLayer->setGeometry(rect());
+}
+
+bool CMDITabGroup::acceptsDrag(const QMimeData* data) const {
+    return data && data->hasFormat(QLatin1String(kTabMime)) && CMDIClientAreaWnd::DraggedChild();
+}
+
 void CMDITabGroup::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(QLatin1String(kTabMime)) && CMDIClientAreaWnd::DraggedChild())
+    if (acceptsDrag(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CMDITabGroup::dropEvent(QDropEvent* event) {
-    CChildWidget* c = CMDIClientAreaWnd::DraggedChild();
-    if (!c || !event->mimeData()->hasFormat(QLatin1String(kTabMime)))
+    if (!acceptsDrag(event->mimeData()))
         return;
     event->acceptProposedAction();
+    drop(event->position().toPoint());
+}
+
+void CMDITabGroup::drop(const QPoint& groupPos) {
+    CChildWidget* c = CMDIClientAreaWnd::DraggedChild();
+    if (!c)
+        return;
     // Dropped on the tab row: the tab goes where it was dropped; elsewhere, at the end.
-    const QPoint onBar = m_bar->mapFrom(this, event->position().toPoint());
+    const QPoint onBar = m_bar->mapFrom(this, groupPos);
     const int index = m_bar->rect().contains(onBar) ? m_bar->tabAt(onBar) : -1;
-    QPointer<CMDIClientAreaWnd> area = m_area;
-    QPointer<CChildWidget> dragged = c;
     // The move deletes the source group when it empties, which may be the drag's source.
     QMetaObject::invokeMethod(
         m_area,
-        [area, dragged, target = QPointer<CMDITabGroup>(this), index] {
+        [area = QPointer<CMDIClientAreaWnd>(m_area), dragged = QPointer<CChildWidget>(c),
+         target = QPointer<CMDITabGroup>(this), index] {
             if (area && dragged && target)
                 area->MoveToGroup(dragged, target, index);
         },

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QMdiArea;
+class QMimeData;
 class QMdiSubWindow;
 class QSplitter;
 class QStackedWidget;
@@ -85,12 +86,18 @@ public:
     void setCurrent(CChildWidget* child);
     void applyInfo(const CMDITabInfo& info);
     void updateCloseButton();
+    // While a tab is dragged, a layer over the group takes the drop from the page below.
+    void showDropLayer(bool show);
+    bool acceptsDrag(const QMimeData* data) const;
+    void drop(const QPoint& groupPos);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QWidget* m_dropLayer = nullptr;
     CMDIClientAreaWnd* m_area;
     CMDITabBar* m_bar;
     QToolButton* m_documents;
