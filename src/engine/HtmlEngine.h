@@ -99,7 +99,9 @@ signals:
     // again when design mode has been switched on for it.
     void documentComplete(const QString& url);
     // Every navigation of the page or its frames (typed, link, form, redirect, reload, the
-    // initial load) is offered here first; setting *cancel to true stops it. Connect with a
+    // initial load) is offered here first; setting *cancel to true stops it. Only navigate()
+    // and a frame's own load can go ahead: whatever the page starts itself (a link, a form, a
+    // refresh, a reload, in the page or a frame) is stopped whatever the answer. Connect with a
     // direct connection only: the flag is read as soon as the signal returns.
     void beforeNavigate(const QUrl& url, bool* cancel);
     // The selection or the state of commands changed: statuses and values are new.

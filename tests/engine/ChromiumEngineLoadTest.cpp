@@ -3,6 +3,8 @@
 
 #include "EngineHarness.h"
 
+#include <QSignalSpy>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -92,24 +94,57 @@ TEST(ChromiumEngineLoad, EveryNavigationPassesBeforeNavigateAndCancelKeepsThePag
     EXPECT_EQ(h.engine->url(), QUrl::fromLocalFile(path));
     EXPECT_EQ(h.completions.size(), 2);
 
-    // Allowed, the same link leaves the page, and is offered exactly once.
+    // Even allowed, a link the page follows is offered exactly once and leaves it in place:
+    // its load ends at once, without a new page.
     h.cancelNavigation = {};
+    QSignalSpy loads(h.engine->page(), &QWebEnginePage::loadFinished);
     h.run(QStringLiteral("document.getElementById('link').click(), 1"));
-    ASSERT_TRUE(lwtest::waitFor([&] { return h.completions.size() == 3; }, kWaitMs));
-    EXPECT_EQ(h.engine->url(), QUrl::fromLocalFile(other));
-    EXPECT_EQ(h.navigations.size(), 4);
+    ASSERT_TRUE(lwtest::waitFor([&] { return h.navigations.size() == 4 && !loads.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(h.engine->url(), QUrl::fromLocalFile(path));
+    EXPECT_EQ(h.completions.size(), 2);
 }
 
-TEST(ChromiumEngineLoad, ARedirectOfThePageIsOfferedToo) {
-    EngineHarness h;
-    const QString target = h.writePage(QStringLiteral("target.html"), "<html><body>target</body></html>");
-    const QString path =
-        h.writePage(QStringLiteral("refresh.html"),
-                    "<html><head><meta http-equiv=\"refresh\" content=\"0; url=target.html\">"
-                    "</head><body>moving</body></html>");
-    h.engine->navigate(path);
-    ASSERT_TRUE(lwtest::waitFor([&] { return h.engine->url() == QUrl::fromLocalFile(target); }));
-    EXPECT_EQ(h.navigations, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(target)}));
+TEST(ChromiumEngineLoad, ARefreshOrAFormNeverReplacesThePageOrItsFrames) {
+    // A refresh used to replace the page before it was editable, and the next save wrote the
+    // other file's content, even the password file, into the user's.
+    for (const QByteArray& target : {QByteArray("target.html"), QByteArray("file:///etc/passwd")}) {
+        SCOPED_TRACE(target.constData());
+        EngineHarness h;
+        h.writePage(QStringLiteral("target.html"), "<html><body>target</body></html>");
+        const QByteArray refresh = "<meta http-equiv=\"refresh\" content=\"0; url=" + target + "\">";
+        h.writePage(QStringLiteral("frame.html"),
+                    "<html><head>" + refresh + "</head><body>framed</body></html>");
+        const QString path =
+            h.writePage(QStringLiteral("refresh.html"),
+                        "<html><head>" + refresh +
+                            "</head><body><p>own words</p><iframe src=\"frame.html\"></iframe>"
+                            "<form action=\"target.html\"><input name=\"q\" autofocus><button "
+                            "id=\"go\">go</button></form>"
+                            "</body></html>");
+        const QUrl targetUrl = QUrl(QString::fromUtf8(target)).isRelative()
+                                   ? QUrl::fromLocalFile(h.scratch.file(QString::fromUtf8(target)))
+                                   : QUrl(QString::fromUtf8(target));
+        ASSERT_TRUE(h.loadEditable(path));
+        // Both refreshes, the page's and the frame's, are offered and allowed by the host.
+        ASSERT_TRUE(lwtest::waitFor([&] { return h.navigations.count(targetUrl) == 2; }, kWaitMs));
+        h.settle();
+        EXPECT_EQ(h.engine->url(), QUrl::fromLocalFile(path));
+        EXPECT_EQ(h.run(QStringLiteral("document.querySelector('iframe').contentDocument.body.textContent"))
+                      .toString(),
+                  QStringLiteral("framed"));
+        // A form sent from browse mode stays put too.
+        h.engine->setDesignMode(false);
+        const qsizetype offered = h.navigations.size();
+        h.run(QStringLiteral("document.getElementById('go').click(), 1"));
+        ASSERT_TRUE(lwtest::waitFor([&] { return h.navigations.size() > offered; }, kWaitMs));
+        h.settle();
+        EXPECT_EQ(h.engine->url(), QUrl::fromLocalFile(path));
+        lw::HRESULT hr = E_FAIL;
+        const QByteArray saved = h.save(&hr);
+        EXPECT_EQ(hr, S_OK);
+        EXPECT_TRUE(saved.contains("own words")) << saved.constData();
+        EXPECT_FALSE(saved.contains("<body>target") || saved.contains("root:")) << saved.constData();
+    }
 }
 
 TEST(ChromiumEngineLoad, FramesOfThePageAreOfferedAndCanBeRefused) {

@@ -70,7 +70,11 @@ EditorPage::EditorPage(QWebEngineProfile* profile, QObject* parent) : QWebEngine
 bool EditorPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
     if (type == NavigationTypeTyped && isMainFrame && m_approved.removeOne(url))
         return true;
-    return m_filter ? m_filter(url, isMainFrame) : true;
+    const bool hostAllows = m_filter ? m_filter(url, isMainFrame) : true;
+    // A page never replaces itself or what its frames show (a refresh, a link, a form, a
+    // reload): saving would write another file's content into the user's. Only a frame's own
+    // load, as the page loads or gains the frame, goes ahead.
+    return hostAllows && !isMainFrame && type == NavigationTypeOther;
 }
 
 QWebEnginePage* EditorPage::createWindow(WebWindowType) {

@@ -1,7 +1,7 @@
 #pragma once
 // The page an engine edits. Its own scripts never run, it opens no windows, downloads
 // nothing, is granted no permission and shows no dialog; every navigation it would start is
-// put to the host first.
+// put to the host first, and none but its frames' own loads ever goes ahead.
 
 #include <QList>
 #include <QUrl>
@@ -17,7 +17,8 @@ class EditorPage : public QWebEnginePage {
     Q_OBJECT
 
 public:
-    // Asked for every navigation; true lets it go ahead.
+    // Asked for every navigation; false stops it. Only a navigation approved beforehand and the
+    // first load of a frame can go ahead.
     using NavigationFilter = std::function<bool(const QUrl& url, bool isMainFrame)>;
 
     EditorPage(QWebEngineProfile* profile, QObject* parent);
