@@ -23,6 +23,12 @@
     const BLOCKS = 'p, div, h1, h2, h3, h4, h5, h6, pre, blockquote, address, center, section, article, header, ' +
         'footer, main, nav, aside, figure, figcaption, fieldset, ul, ol, dl, table';
 
+    // An address that runs script when followed, as the URL parser reads it: leading blanks
+    // and controls are skipped and tabs and line breaks anywhere are dropped.
+    function isScriptAddress(value) {
+        return /^(javascript|vbscript):/i.test(value.replace(/^[\u0000-\u0020]+/, '').replace(/[\t\n\r]/g, ''));
+    }
+
     function cleanInto(source, target) {
         for (const child of source.childNodes) {
             if (child.nodeType === Node.TEXT_NODE) {
@@ -35,7 +41,7 @@
             if (kept) {
                 const copy = document.createElement(child.tagName.toLowerCase());
                 for (const name of kept) {
-                    if (child.hasAttribute(name))
+                    if (child.hasAttribute(name) && !isScriptAddress(child.getAttribute(name)))
                         copy.setAttribute(name, child.getAttribute(name));
                 }
                 cleanInto(child, copy);
