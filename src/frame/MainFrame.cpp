@@ -11,9 +11,11 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarFontComboBox.h"
+#include "framework/ui/VisualManagers.h"
 #include "resources/CommandIds.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <span>
 
 namespace lw {
@@ -31,6 +33,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWndEx)
     ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomizeBars)
     ON_REGISTERED_MESSAGE("TOOLBAR_CREATE", &CMainFrame::OnUserToolbarCreated)
     ON_REGISTERED_MESSAGE("TOOLBAR_RESETTOOLBAR", &CMainFrame::OnToolbarReset)
+    ON_COMMAND_RANGE(ID_VIEW_APPLOOK_FIRST, ID_VIEW_APPLOOK_LAST, &CMainFrame::OnSelectLook)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_APPLOOK_FIRST, ID_VIEW_APPLOOK_LAST, &CMainFrame::OnUpdateSelectLook)
     ON_COMMAND(ID_VIEW_FULLSCREEN, &CMainFrame::OnToggleFullScreen)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FULLSCREEN, &CMainFrame::OnUpdateFullScreen)
     ON_COMMAND(ID_VIEW_TABBED_DOCUMENTS, &CMainFrame::OnToggleTabbedDocuments)
@@ -129,9 +133,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     const UINT sixteenColor[] = {IDR_MAINFRAME, IDR_FORMAT_BAR, IDR_INSERT_BAR, IDB_MENU_IMAGES_16};
     for (UINT id : hi ? std::span<const UINT>(hiColor) : std::span<const UINT>(sixteenColor))
         LoadCommandImages(id);
-    // The look read at start-up is applied and stored back.
-    if (CWinApp* app = AfxGetApp())
-        app->WriteInt(QStringLiteral("ApplicationLook"), m_applicationLook);
+    OnSelectLook(UINT(m_applicationLook));
 
     loadUserImages();
     EnableFullScreenMode(ID_VIEW_FULLSCREEN);
@@ -219,6 +221,66 @@ void CMainFrame::OnWindowsDialog() {
     CWindowsDialog dialog(this, GetWidget());
     dialog.exec();
 }
+
+void CMainFrame::OnSelectLook(UINT id) {
+    // The wait cursor shows until the whole window has been drawn in the new look.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_applicationLook = int(id);
+    switch (id) {
+    case ID_VIEW_APPLOOK_WIN_2000:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManager>();
+        break;
+    case ID_VIEW_APPLOOK_OFF_XP:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerOfficeXP>();
+        break;
+    case ID_VIEW_APPLOOK_WIN_XP:
+        CMFCVisualManagerWindows::m_b3DTabsXPTheme = true;
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerWindows>();
+        break;
+    case ID_VIEW_APPLOOK_OFF_2003:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerOffice2003>();
+        break;
+    case ID_VIEW_APPLOOK_VS_2005:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerVS2005>();
+        break;
+    case ID_VIEW_APPLOOK_VS_2008:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerVS2008>();
+        break;
+    case ID_VIEW_APPLOOK_WINDOWS_7:
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerWindows7>();
+        break;
+    default:
+        // Other values, stored by hand, keep the colour style in force.
+        switch (id) {
+        case ID_VIEW_APPLOOK_OFF_2007_BLUE:
+            CMFCVisualManagerOffice2007::SetStyle(CMFCVisualManagerOffice2007::Office2007_Blue);
+            break;
+        case ID_VIEW_APPLOOK_OFF_2007_BLACK:
+            CMFCVisualManagerOffice2007::SetStyle(CMFCVisualManagerOffice2007::Office2007_Black);
+            break;
+        case ID_VIEW_APPLOOK_OFF_2007_SILVER:
+            CMFCVisualManagerOffice2007::SetStyle(CMFCVisualManagerOffice2007::Office2007_Silver);
+            break;
+        case ID_VIEW_APPLOOK_OFF_2007_AQUA:
+            CMFCVisualManagerOffice2007::SetStyle(CMFCVisualManagerOffice2007::Office2007_Aqua);
+            break;
+        default:
+            break;
+        }
+        CMFCVisualManager::SetDefaultManager<CMFCVisualManagerOffice2007>();
+        break;
+    }
+    if (id != ID_VIEW_APPLOOK_WIN_2000 && id != ID_VIEW_APPLOOK_OFF_XP && id != ID_VIEW_APPLOOK_WIN_XP)
+        SetDockingMode(DT_SMART);
+    if (GetClientArea())
+        GetClientArea()->SetAutoColors(CMFCVisualManager::GetInstance()->GetAutoTabColors());
+    CMFCVisualManager::RedrawAll();
+    if (CWinApp* app = AfxGetApp())
+        app->WriteInt(QStringLiteral("ApplicationLook"), int(id));
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::OnUpdateSelectLook(CCmdUI* pCmdUI) { pCmdUI->SetRadio(int(pCmdUI->m_nID) == m_applicationLook); }
 
 void CMainFrame::OnToggleFullScreen() { ShowFullScreen(); }
 

@@ -45,6 +45,9 @@ public:
     LRESULT OnUserToolbarCreated(WPARAM, LPARAM);
     void OnWindowsDialog();
     void OnCustomizeBars();
+    // Switches the whole window to the look with this command ID and stores it.
+    void OnSelectLook(UINT id);
+    void OnUpdateSelectLook(CCmdUI* pCmdUI);
     void OnToggleFullScreen();
     void OnUpdateFullScreen(CCmdUI* pCmdUI);
     void OnToggleTabbedDocuments();

@@ -11,8 +11,10 @@
 #include "framework/ui/KeyboardManager.h"
 #include "framework/ui/MDIChildWndEx.h"
 #include "framework/ui/MenuBar.h"
+#include "framework/ui/SmartDockingManager.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "framework/ui/VisualManager.h"
 #include "framework/ui/WinAppEx.h"
 
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QThread>
@@ -103,6 +106,11 @@ void CFrameWidget::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(0, this, [owner = m_owner] { owner->OnClose(); });
 }
 
+void CFrameWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    CMFCVisualManager::GetInstance()->OnFillBarBackground(&p, rect(), CMFCVisualManager::Bar::DockArea, false);
+}
+
 void CFrameWidget::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
@@ -166,6 +174,7 @@ QToolBar* CMDIFrameWndEx::GetFullScreenBar() const { return m_fullScreen->GetFul
 
 BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
     m_widget = new CFrameWidget(this);
+    m_smartDocking = new CSmartDockingManager(m_widget);
     m_strTitle = AfxLoadString(nIDResource);
     const QString iconPath = CResourceTables::instance().iconPath(nIDResource);
     if (!iconPath.isEmpty())

@@ -29,9 +29,10 @@ class CMFCStatusBar;
 class CMFCToolBar;
 class CMDIFrameWndEx;
 class CFullScreenImpl;
+class CSmartDockingManager;
 
 // Docking modes: outlines only, or markers showing where a dragged pane would dock.
-inline constexpr UINT DT_STANDARD = 0x0;
+inline constexpr UINT DT_STANDARD = 0x2;
 inline constexpr UINT DT_SMART = 0x80;
 
 // The main window widget; it forwards what happens on screen to its frame object.
@@ -46,6 +47,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The docking area round the bars, in the visual manager's colours.
+    void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -139,6 +142,8 @@ public:
     // How panes dock while dragged (DT_STANDARD or DT_SMART), for all frames.
     static void SetDockingMode(UINT mode, int theme = 0);
     static UINT GetDockingMode() { return s_nDockingMode; }
+    // Shows the docking markers while a bar is dragged in smart docking mode.
+    CSmartDockingManager* GetSmartDockingManager() const { return m_smartDocking; }
 
     // Bar layout, visibility and toolbar buttons under the workspace key; restored
     // only when a layout version was stored. Loading returns FALSE for nothing restored.
@@ -183,6 +188,7 @@ private:
     QString m_strTitle;
     CMFCCommandImages m_commandImages;
     std::unique_ptr<CFullScreenImpl> m_fullScreen;
+    CSmartDockingManager* m_smartDocking = nullptr; // owned by the main window widget
 };
 
 } // namespace lw
