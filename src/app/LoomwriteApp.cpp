@@ -1,5 +1,6 @@
 #include "app/LoomwriteApp.h"
 
+#include "app/AboutDlg.h"
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
 #include "frame/ChildFrame.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -160,9 +160,8 @@ void CLoomwriteApp::PrintFromCommandLine(const CCommandLineInfo& info) {
 int CLoomwriteApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
 
 void CLoomwriteApp::OnAppAbout() {
-    QMessageBox::about(QApplication::activeWindow(), AfxLoadString(AFX_IDS_APP_TITLE),
-                       AfxLoadString(AFX_IDS_APP_TITLE) + QStringLiteral(" ") +
-                           QStringLiteral(LOOMWRITE_VERSION));
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
 }
 
 void CLoomwriteApp::OnFilePrintSetup() {
