@@ -209,7 +209,8 @@ void CSmartDockingManager::HideMarkers() {
 
 bool CSmartDockingManager::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_frame) {
-        if (event->type() == QEvent::ChildAdded)
+        // A child is still being constructed when it is added: it is known for a bar once polished.
+        if (event->type() == QEvent::ChildPolished)
             watch(static_cast<QChildEvent*>(event)->child());
         return false;
     }
