@@ -28,6 +28,14 @@ bool writeFile(const QDir& dir, const QString& name, const QByteArray& bytes) {
     return true;
 }
 
+QByteArray encodePng(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
 bool writeStrips(const QDir& dir, QStringList& warnings) {
     bool ok = true;
     for (const Strip& strip : strips()) {
@@ -53,14 +61,14 @@ bool writeIcons(const QDir& dir) {
                                      bits == 4 ? vgaPalette() : palette256());
     ok = writeFile(dir, QStringLiteral("htmldocument.ico"), encodeIco(document)) && ok;
 
-    // The desktop's icon theme takes plain PNGs and the scalable original.
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        renderAppIcon(size).save(&buffer, "PNG");
-        ok = writeFile(dir, QStringLiteral("loomwrite-%1.png").arg(size), png) && ok;
-    }
+    // The desktop's icon theme takes plain PNGs in every size the icons hold, and the scalable original.
+    for (int size : {16, 24, 32, 48, 64, 72, 96, 128, 256})
+        ok = writeFile(dir, QStringLiteral("loomwrite-%1.png").arg(size), encodePng(renderAppIcon(size))) &&
+             ok;
+    for (int size : {16, 32})
+        ok = writeFile(dir, QStringLiteral("htmldocument-%1.png").arg(size),
+                       encodePng(renderDocumentIcon(size, false))) &&
+             ok;
     return writeFile(dir, QStringLiteral("loomwrite.svg"), appIconSvg().toUtf8()) && ok;
 }
 
