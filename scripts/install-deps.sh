@@ -10,6 +10,7 @@ PKGS=(
   xvfb xauth xdotool x11-utils xdg-utils imagemagick python3 openbox
   fonts-dejavu-core fonts-liberation
   chromium
+  desktop-file-utils appstream dpkg-dev
 )
 missing=()
 for p in "${PKGS[@]}"; do
