@@ -1,6 +1,7 @@
 #include "app/LoomwriteApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/InstanceChannel.h"
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
 #include "frame/ChildFrame.h"
@@ -49,6 +50,10 @@ BOOL CLoomwriteApp::InitInstance() {
     RegisterProgramImages();
     if (!CWinAppEx::InitInstance())
         return FALSE;
+    if (!m_bArgumentsSet)
+        m_arguments = QCoreApplication::arguments().mid(1);
+    if (HandOverToRunningEditor())
+        return FALSE;
     if (!IsEngineRuntimeAvailable()) {
         AfxMessageBox(IDP_OLE_INIT_FAILED, MB_OK | MB_ICONERROR);
         return FALSE;
@@ -77,9 +82,20 @@ BOOL CLoomwriteApp::InitInstance() {
 
     qCInfo(lcStartup, "main frame created");
     CCommandLineInfo cmdInfo;
-    if (!m_bArgumentsSet)
-        m_arguments = QCoreApplication::arguments().mid(1);
     ParseCommandLine(m_arguments, cmdInfo);
+    // Printing and registration runs end at once and keep no documents worth recovering.
+    const bool interactive = cmdInfo.m_nShellCommand != CCommandLineInfo::FilePrint &&
+                             cmdInfo.m_nShellCommand != CCommandLineInfo::FilePrintTo &&
+                             cmdInfo.m_nShellCommand != CCommandLineInfo::AppRegister &&
+                             cmdInfo.m_nShellCommand != CCommandLineInfo::AppUnregister;
+    if (interactive) {
+        StartDataRecovery(cmdInfo.m_strRestartIdentifier);
+        // Documents brought back stand in for the untitled one a bare start would make.
+        const bool bare = cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew ||
+                          cmdInfo.m_nShellCommand == CCommandLineInfo::RestartByRestartManager;
+        if (RecoverDocuments() > 0 && bare)
+            cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
+    }
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
@@ -90,6 +106,47 @@ BOOL CLoomwriteApp::InitInstance() {
     if (CMDIChildWnd* child = mainFrame->MDIGetActive())
         child->ActivateFrame();
     return TRUE;
+}
+
+bool CLoomwriteApp::HandOverToRunningEditor() {
+    if (!CInstanceChannel::IsWanted())
+        return false;
+    CCommandLineInfo info;
+    ParseCommandLine(m_arguments, info);
+    // Printing, registration and a session restart run in a process of their own.
+    if (info.m_nShellCommand != CCommandLineInfo::FileNew && info.m_nShellCommand != CCommandLineInfo::FileOpen)
+        return false;
+    m_instanceChannel = std::make_unique<CInstanceChannel>();
+    const QStringList files = info.m_nShellCommand == CCommandLineInfo::FileOpen ? QStringList{info.m_strFileName}
+                                                                                 : QStringList{};
+    if (m_instanceChannel->HandOver(files)) {
+        // The running editor has the files; this start ends quietly, writing nothing.
+        m_bNoSaveSettings = true;
+        m_nCmdShow = SW_HIDE;
+        SetExitCode(0);
+        m_instanceChannel.reset();
+        return true;
+    }
+    if (m_instanceChannel->Listen())
+        m_instanceChannel->onRequest = [this](const QStringList& requested) { OnInstanceRequest(requested); };
+    return false;
+}
+
+void CLoomwriteApp::OnInstanceRequest(const QStringList& files) {
+    auto* frame = dynamic_cast<CMDIFrameWndEx*>(m_pMainWnd);
+    if (!frame)
+        return;
+    if (files.isEmpty())
+        OnFileNew();
+    for (const QString& file : files)
+        OpenDocumentFile(file);
+    // The editor comes forward to show what the other start asked for.
+    if (QWidget* window = frame->GetWidget()) {
+        if (window->isMinimized())
+            window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 BOOL CLoomwriteApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
@@ -157,7 +214,12 @@ void CLoomwriteApp::PrintFromCommandLine(const CCommandLineInfo& info) {
         AfxMessageBox(QStringLiteral("\"%1\" could not be printed.").arg(info.m_strFileName), MB_OK | MB_ICONERROR);
 }
 
-int CLoomwriteApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
+int CLoomwriteApp::ExitInstance() {
+    // A clean end: nothing is left to recover (a restart shutdown keeps its copies).
+    if (CDataRecoveryHandler* handler = GetDataRecoveryHandler())
+        handler->EndSession();
+    return CWinAppEx::ExitInstance();
+}
 
 void CLoomwriteApp::OnAppAbout() {
     CAboutDlg aboutDlg;

@@ -189,6 +189,30 @@ BOOL CHtmlEditDoc::IsModified() {
     return !engine || engine->isDirty() != S_FALSE;
 }
 
+void CHtmlEditDoc::SetModifiedFlag(BOOL bModified) {
+    CDocument::SetModifiedFlag(bModified);
+    m_bForceModified = bModified != FALSE;
+}
+
+BOOL CHtmlEditDoc::SaveCopyTo(const QString& path, QString* errorText) {
+    // Writing the copy cleans the engine's page; the document itself keeps its changes.
+    const bool modified = IsModified();
+    const BOOL ok = SavePageTo(path, errorText);
+    if (modified)
+        m_bForceModified = true;
+    return ok;
+}
+
+BOOL CHtmlEditDoc::ReloadFromDisk() {
+    const QString path = GetPathName();
+    CHtmlEditView* view = GetView();
+    if (path.isEmpty() || !view || !CheckOpenable(path).isEmpty())
+        return FALSE;
+    m_bForceModified = false;
+    view->Reload(path);
+    return TRUE;
+}
+
 bool CHtmlEditDoc::IsMailAvailable() {
     static const bool available = !QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty();
     return available;

@@ -27,6 +27,10 @@ public:
     BOOL OnSaveDocument(const QString& path) override;
     // Modified unless the engine reports its page clean; a document without its view is not.
     BOOL IsModified() override;
+    // Marking the document modified holds until it is saved, whatever the page says.
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    BOOL SaveCopyTo(const QString& path, QString* errorText) override;
+    BOOL ReloadFromDisk() override;
 
     // Writes the page to path, replacing any file there in one step: on failure the old
     // file is untouched and no stray file is left. errorText says why it failed.

@@ -30,6 +30,8 @@ public:
 
     // Loads a URL or path into the engine.
     void Navigate(const QString& urlOrPath);
+    // Loads the document's file again in place of the page, as when it was first opened.
+    virtual void Reload(const QString& path) { Navigate(path); }
     // Gives the keyboard focus to the page's window; nothing without a page.
     void FocusEngineWindow();
 

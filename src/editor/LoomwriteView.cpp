@@ -64,6 +64,11 @@ void CLoomwriteView::OnEngineBeforeNavigate(const QUrl&, bool* cancel) {
         *cancel = m_documentCompleteCount >= 2;
 }
 
+void CLoomwriteView::Reload(const QString& path) {
+    m_documentCompleteCount = 0;
+    Navigate(path);
+}
+
 bool CLoomwriteView::OnEngineAccelerator(QKeyEvent* event) {
     // Key presses (not typed characters) of a letter or digit with Control held are
     // refused to the engine, so its own shortcuts never run; the accelerator table

@@ -25,6 +25,8 @@ public:
 
     void OnEngineDocumentComplete(const QString& url) override;
     void OnEngineBeforeNavigate(const QUrl& url, bool* cancel) override;
+    // A reload starts the page's life over: its load and the switch to design mode again.
+    void Reload(const QString& path) override;
     bool OnEngineAccelerator(QKeyEvent* event) override;
     void OnEngineUIUpdate() override;
     // Tells the user and closes the document: its page cannot be shown or saved any more.

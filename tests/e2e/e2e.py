@@ -30,12 +30,13 @@ class Session:
         self.wm = None
         self.root = tempfile.mkdtemp(prefix="lw-e2e-")
         self.env = dict(os.environ)
-        for name in ("config", "data", "cache", "home", "work"):
-            os.makedirs(os.path.join(self.root, name))
+        for name in ("config", "data", "cache", "home", "work", "runtime"):
+            os.makedirs(os.path.join(self.root, name), mode=0o700)
         self.env.update({
             "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
             "XDG_DATA_HOME": os.path.join(self.root, "data"),
             "XDG_CACHE_HOME": os.path.join(self.root, "cache"),
+            "XDG_RUNTIME_DIR": os.path.join(self.root, "runtime"),
             "HOME": os.path.join(self.root, "home"),
             "QT_QPA_PLATFORM": "xcb",
             "QTWEBENGINE_DISABLE_SANDBOX": "1",

@@ -7,6 +7,7 @@
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
 #include "frame/MainFrame.h"
+#include "framework/core/DataRecoveryHandler.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/FrameWnd.h"
 #include "framework/core/UserPrompts.h"
@@ -18,6 +19,7 @@
 #include "support/TestEnvironment.h"
 #include "support/WaitFor.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -471,4 +473,64 @@ TEST_F(SpineFixture, ASaveThePageCannotFinishInTimeSaysThePageIsTooLarge) {
     EXPECT_TRUE(messages.last().contains("the page is too large to save within 30 s"))
         << messages.last().toStdString();
     EXPECT_FALSE(QFile::exists(dir.file("slow.html")));
+}
+
+TEST_F(SpineFixture, AutoSavedWorkComesBackAndOutsideChangesReloadOnTheRealEngine) {
+    CDataRecoveryHandler* handler = app.GetDataRecoveryHandler();
+    ASSERT_NE(handler, nullptr);
+    const QString path = dir.file("kept.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("Typed "));
+    // An auto-save keeps the typing in a copy, and the document still counts as changed.
+    EXPECT_EQ(handler->AutoSaveAll(), 0);
+    const QString copy = handler->GetCopyPath(doc);
+    EXPECT_TRUE(readAll(copy).contains("Typed")) << readAll(copy).toStdString();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(readAll(path), QByteArray(kPage));
+
+    // Another program rewrites the file; the user drops their changes and reloads it.
+    writeFile(path, QByteArray(kPage).replace("Hello", "Rewritten elsewhere"));
+    answers = {IDYES};
+    doc->CheckFileOnDisk();
+    CLoomwriteView* view = viewOf(doc);
+    ASSERT_TRUE(lwtest::waitFor([view] { return view->m_documentCompleteCount >= 2; }, 20000));
+    EXPECT_FALSE(doc->IsModified());
+    QBuffer reloaded;
+    reloaded.open(QIODevice::WriteOnly);
+    ASSERT_EQ(view->GetEngine()->save(reloaded), S_OK);
+    EXPECT_TRUE(reloaded.data().contains("Rewritten elsewhere"));
+    app.CloseAllDocuments(FALSE);
+    EXPECT_FALSE(QFile::exists(copy));
+
+    // A session that ended with a newer copy: its document comes back from the copy,
+    // titled as recovered, changed, and saving writes the original file.
+    const QString older = dir.file("older.html");
+    writeFile(older, kPage);
+    const QString leftCopy = QDir(handler->GetFolder()).filePath(QStringLiteral("left-behind-1.html"));
+    writeFile(leftCopy, QByteArray(kPage).replace("Hello", "Recovered words"));
+    QFile touched(leftCopy);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    touched.close();
+    app.m_recoverySessions = {{QStringLiteral("left-behind"), QString(), {{older, QStringLiteral("older.html"), leftCopy}}}};
+    int asked = 0;
+    AfxSetChoiceHandler([&](const ChoiceRequest& request) {
+        ++asked;
+        EXPECT_EQ(request.caption, QStringLiteral("Document Recovery"));
+        return 0;
+    });
+    EXPECT_EQ(app.RecoverDocuments(), 1);
+    AfxSetChoiceHandler({});
+    EXPECT_EQ(asked, 1);
+    auto* recovered = dynamic_cast<CLoomwriteDoc*>(app.GetDocManager()->Documents().front());
+    ASSERT_NE(recovered, nullptr);
+    EXPECT_EQ(recovered->GetTitle(), QStringLiteral("older.html [Recovered]"));
+    EXPECT_EQ(recovered->GetPathName(), older);
+    EXPECT_TRUE(recovered->IsModified());
+    ASSERT_TRUE(lwtest::waitFor([&] { return viewOf(recovered)->m_documentCompleteCount >= 2; }, 20000));
+    EXPECT_TRUE(recovered->DoFileSave());
+    EXPECT_TRUE(readAll(older).contains("Recovered words"));
+    EXPECT_FALSE(recovered->IsModified());
 }

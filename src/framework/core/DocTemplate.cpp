@@ -107,6 +107,11 @@ CDocument* CDocTemplate::FindOpenDocument(const QString& path) const {
 }
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& path, BOOL bMakeVisible) {
+    return OpenDocumentFrom(path, {}, bMakeVisible);
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFrom(const QString& path, const std::function<void(CDocument*)>& adopt,
+                                               BOOL bMakeVisible) {
     CDocument* doc = CreateNewDocument();
     if (!doc) {
         AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC, MB_ICONERROR);
@@ -134,7 +139,11 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& path, BOOL bMakeVi
             frame->DestroyWindow();
             return nullptr;
         }
-        doc->SetPathName(path);
+        if (adopt)
+            adopt(doc);
+        else
+            doc->SetPathName(path);
+        doc->RememberFileOnDisk();
     }
     InitialUpdateFrame(frame, doc, bMakeVisible);
     return doc;

@@ -76,6 +76,10 @@ public:
     using CDocTemplate::CDocTemplate;
 
     CDocument* OpenDocumentFile(const QString& path, BOOL bMakeVisible = TRUE) override;
+    // Opens a document from path but lets adopt name it (instead of taking path as its file),
+    // as for a document read back from its auto-saved copy.
+    CDocument* OpenDocumentFrom(const QString& path, const std::function<void(CDocument*)>& adopt,
+                                BOOL bMakeVisible = TRUE);
     void SetDefaultTitle(CDocument* pDocument) override;
     // Documents created new so far; it never goes down.
     UINT UntitledCount() const { return m_nUntitledCount; }

@@ -1,5 +1,6 @@
 #include "framework/core/Document.h"
 
+#include "framework/core/DataRecoveryHandler.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/FrameWnd.h"
 #include "framework/core/FrameworkIds.h"
@@ -65,6 +66,9 @@ void CDocument::OnCloseDocument() {
     if (m_bClosing)
         return;
     m_bClosing = true;
+    // Whatever the user decided about its changes has been decided: its copy goes.
+    if (CWinApp* app = AfxGetApp(); app && app->GetDataRecoveryHandler())
+        app->GetDataRecoveryHandler()->OnDocumentClosed(this);
     // Destroying a frame deletes its views, which detach themselves from the document.
     const bool autoDelete = m_bAutoDelete;
     m_bAutoDelete = false;
@@ -137,12 +141,26 @@ BOOL CDocument::DoSave(const QString& path, BOOL bReplace) {
             return FALSE;
         newName = *chosen;
     }
+    // Another program's change to the file is never overwritten without the user knowing.
+    if (!m_strPathName.isEmpty() && QFileInfo(newName) == QFileInfo(m_strPathName) &&
+        m_diskFile.Compare(m_strPathName) == CFileSignature::Changed &&
+        !(CFileSignature::Take(m_strPathName) == m_keptOver)) {
+        const QString text = QStringLiteral("The file \"%1\" has been changed by another program since it was "
+                                            "opened.\n\nReplace it with this document?")
+                                 .arg(m_strPathName);
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return FALSE;
+    }
     // The document's own save replaces the file atomically, so a failed save leaves
     // whatever file was there untouched: nothing to delete afterwards.
     if (!OnSaveDocument(newName))
         return FALSE;
     if (bReplace)
         SetPathName(newName);
+    if (bReplace || QFileInfo(newName) == QFileInfo(m_strPathName))
+        RememberFileOnDisk();
+    if (CWinApp* app = AfxGetApp(); app && app->GetDataRecoveryHandler() && bReplace)
+        app->GetDataRecoveryHandler()->OnDocumentSaved(this);
     return TRUE;
 }
 
@@ -196,6 +214,61 @@ void CDocument::OnFileClose() {
 
 void CDocument::OnFileSave() { DoFileSave(); }
 void CDocument::OnFileSaveAs() { DoSave(QString()); }
+
+BOOL CDocument::SaveCopyTo(const QString&, QString* errorText) {
+    if (errorText)
+        *errorText = QStringLiteral("this kind of document cannot be copied");
+    return FALSE;
+}
+
+void CDocument::RememberFileOnDisk() {
+    m_diskFile = CFileSignature::Take(m_strPathName);
+    m_keptOver = {};
+    m_bDeletionReported = false;
+}
+
+BOOL CDocument::ReloadFromDisk() { return FALSE; }
+
+void CDocument::CheckFileOnDisk() {
+    // The question itself moves the activation about; one question at a time.
+    static bool asking = false;
+    if (m_strPathName.isEmpty() || m_bClosing || asking)
+        return;
+    struct Asking {
+        Asking() { asking = true; }
+        ~Asking() { asking = false; }
+    } guard;
+    switch (m_diskFile.Compare(m_strPathName)) {
+    case CFileSignature::Same:
+        return;
+    case CFileSignature::Deleted:
+        if (!m_bDeletionReported) {
+            m_bDeletionReported = true;
+            AfxMessageBox(QStringLiteral("The file \"%1\" has been deleted or moved by another program.\n\n"
+                                         "Saving the document writes it again.")
+                              .arg(m_strPathName),
+                          MB_OK | MB_ICONEXCLAMATION);
+        }
+        return;
+    case CFileSignature::Changed:
+        break;
+    }
+    const CFileSignature now = CFileSignature::Take(m_strPathName);
+    if (now == m_keptOver)
+        return;
+    const QString text =
+        IsModified()
+            ? QStringLiteral("The file \"%1\" has been changed by another program, and this document has "
+                             "changes of its own.\n\nReload the file and lose your changes? No keeps your "
+                             "version.")
+            : QStringLiteral("The file \"%1\" has been changed by another program.\n\nReload it?");
+    // Asked once for each outside version: whatever the answer, this one has been seen.
+    m_keptOver = now;
+    if (AfxMessageBox(text.arg(m_strPathName), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (ReloadFromDisk())
+        RememberFileOnDisk();
+}
 
 QString AfxFileTitle(const QString& path) { return QFileInfo(path).fileName(); }
 

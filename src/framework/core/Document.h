@@ -3,6 +3,7 @@
 // Save, Save As) on the route after its views.
 
 #include "framework/core/CmdTarget.h"
+#include "framework/core/FileSignature.h"
 
 #include <QString>
 #include <vector>
@@ -49,6 +50,19 @@ public:
     // The name proposed in Save As for a document without a path.
     QString ProposedSaveName() const;
 
+    // Writes the document's current contents to path without making it the document's
+    // file or changing whether it counts as modified (auto-save); FALSE with errorText
+    // when it cannot.
+    virtual BOOL SaveCopyTo(const QString& path, QString* errorText);
+
+    // The document's file as last read or written, to notice changes made by others.
+    void RememberFileOnDisk();
+    // Reads the document's file again, dropping its changes; FALSE when it cannot.
+    virtual BOOL ReloadFromDisk();
+    // Tells the user when another program changed or deleted the document's file since
+    // it was read or written, and offers to read it again.
+    void CheckFileOnDisk();
+
     void AddView(CView* view);
     void RemoveView(CView* view);
     const std::vector<CView*>& Views() const { return m_views; }
@@ -73,6 +87,10 @@ private:
     std::vector<CView*> m_views;
     bool m_bModified = false;
     bool m_bClosing = false;
+    CFileSignature m_diskFile;
+    // The outside version the user chose to keep their own work over, and a deletion already reported.
+    CFileSignature m_keptOver;
+    bool m_bDeletionReported = false;
 };
 
 // The name of a file as shown to the user: its last path component.

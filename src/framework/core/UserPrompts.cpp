@@ -17,7 +17,19 @@ FileDialogHandler& fileDialogHandler() {
 }
 } // namespace
 
+ChoiceHandler& choiceHandler() {
+    static ChoiceHandler handler;
+    return handler;
+}
+
 void AfxSetMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler() = std::move(handler); }
+void AfxSetChoiceHandler(ChoiceHandler handler) { choiceHandler() = std::move(handler); }
+
+int AfxChoose(const ChoiceRequest& request) {
+    if (choiceHandler())
+        return choiceHandler()(request);
+    return request.buttons.isEmpty() ? -1 : 0;
+}
 void AfxSetFileDialogHandler(FileDialogHandler handler) { fileDialogHandler() = std::move(handler); }
 
 int AfxMessageBox(const QString& text, UINT type) {

@@ -24,7 +24,20 @@ struct FileDialogRequest {
 };
 using FileDialogHandler = std::function<std::optional<QString>(const FileDialogRequest&)>;
 
+// A question whose answers are named buttons; the answer is the chosen button's index,
+// or -1 when the question was dismissed.
+struct ChoiceRequest {
+    QString caption;
+    QString text;
+    QString details;
+    QStringList buttons;
+};
+using ChoiceHandler = std::function<int(const ChoiceRequest&)>;
+
 void AfxSetMessageBoxHandler(MessageBoxHandler handler);
+void AfxSetChoiceHandler(ChoiceHandler handler);
+// Without a handler (no UI) the first button is the answer.
+int AfxChoose(const ChoiceRequest& request);
 void AfxSetFileDialogHandler(FileDialogHandler handler);
 
 // Shows a message box; without a handler (no UI) it answers IDCANCEL for questions and

@@ -1,5 +1,7 @@
 #include "framework/core/WinApp.h"
 
+#include "framework/core/DataRecoveryHandler.h"
+
 #include "framework/core/CmdUI.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/DocTemplate.h"
@@ -92,6 +94,10 @@ int CWinApp::GetInt(const QString& name, int nDefault) const {
 
 BOOL CWinApp::WriteInt(const QString& name, int nValue) {
     return WriteProfileInt(QStringLiteral("Workspace"), name, nValue);
+}
+
+void CWinApp::SetDataRecoveryHandler(std::unique_ptr<CDataRecoveryHandler> handler) {
+    m_pDataRecoveryHandler = std::move(handler);
 }
 
 BOOL CWinApp::DelRegTree() { return m_pSettings && m_pSettings->deleteApplicationKey(); }

@@ -14,6 +14,7 @@
 
 namespace lw {
 
+class CDataRecoveryHandler;
 class CDocManager;
 class CDocTemplate;
 class CDocument;
@@ -64,6 +65,9 @@ public:
 
     // Document management.
     CDocManager* GetDocManager() const { return m_pDocManager.get(); }
+    // Auto-save and recovery, when start-up turned them on.
+    CDataRecoveryHandler* GetDataRecoveryHandler() const { return m_pDataRecoveryHandler.get(); }
+    void SetDataRecoveryHandler(std::unique_ptr<CDataRecoveryHandler> handler);
     void AddDocTemplate(std::unique_ptr<CDocTemplate> pTemplate);
     virtual CDocument* OpenDocumentFile(const QString& path);
     virtual BOOL SaveAllModified();
@@ -96,6 +100,7 @@ private:
     std::unique_ptr<CSettingsStore> m_pSettings;
     std::unique_ptr<CDocManager> m_pDocManager;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    std::unique_ptr<CDataRecoveryHandler> m_pDataRecoveryHandler;
 };
 
 CWinApp* AfxGetApp();

@@ -6,6 +6,7 @@
 #include "framework/ui/MDIFrameWndEx.h"
 #include "framework/ui/WidgetView.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace lw {
@@ -66,6 +67,17 @@ void CMDIChildWndEx::ActivateFrame(int nCmdShow) {
     if (CView* view = GetActiveView())
         if (auto* widgetView = dynamic_cast<CWidgetView*>(view))
             widgetView->OnActivateView();
+    // A document brought forward tells about changes other programs made to its file,
+    // once the activation itself is done.
+    if (m_widget)
+        QTimer::singleShot(0, m_widget, [widget = m_widget] {
+            // The window may have closed meanwhile: its widget no longer has an owner then.
+            CMDIChildWndEx* self = widget ? widget->owner() : nullptr;
+            CMDIFrameWnd* frame = self ? self->GetMDIFrame() : nullptr;
+            if (self && frame && frame->MDIGetActive() == self)
+                if (CDocument* doc = self->GetActiveDocument())
+                    doc->CheckFileOnDisk();
+        });
 }
 
 CMDIClientAreaWnd* CMDIChildWndEx::GetClientArea() const {

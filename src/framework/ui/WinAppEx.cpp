@@ -1,5 +1,8 @@
 #include "framework/ui/WinAppEx.h"
 
+#include "framework/core/DataRecoveryHandler.h"
+#include "framework/core/Document.h"
+#include "framework/core/FrameWnd.h"
 #include "framework/core/FrameworkIds.h"
 #include "framework/core/Resources.h"
 #include "framework/core/UserPrompts.h"
@@ -11,6 +14,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -35,6 +39,18 @@ int CWinAppEx::Run() {
     AfxInstallWidgetPrompts();
     QObject::connect(app, &QGuiApplication::commitDataRequest, app,
                      [this](QSessionManager& manager) { onCommitData(manager); });
+    QObject::connect(app, &QGuiApplication::saveStateRequest, app,
+                     [this](QSessionManager& manager) { onSaveState(manager); });
+    // Coming back from another program is when its changes to an open file show.
+    QObject::connect(app, &QGuiApplication::applicationStateChanged, app, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            return;
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+            auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+            if (CDocument* doc = frame ? frame->GetActiveDocument() : nullptr)
+                doc->CheckFileOnDisk();
+        });
+    });
     if (!InitInstance()) {
         // Windows and documents go while the application object still exists.
         CloseAllDocuments(FALSE);
@@ -79,8 +95,34 @@ void CWinAppEx::OnIdle() {
 
 BOOL CWinAppEx::OnQueryEndSession() { return SaveAllModified(); }
 
+BOOL CWinAppEx::SaveAllModified() {
+    // Ending for a restart, the documents' work is in their auto-saved copies: no question.
+    if (m_bRestartShutdown)
+        return TRUE;
+    return CWinApp::SaveAllModified();
+}
+
+void CWinAppEx::PrepareRestartShutdown() {
+    if (CDataRecoveryHandler* handler = GetDataRecoveryHandler()) {
+        handler->AutoSaveAll();
+        handler->SetRestartPending();
+    }
+    m_bRestartShutdown = true;
+}
+
+void CWinAppEx::onSaveState(QSessionManager& manager) {
+    // The session brings the program back with this session's identifier, which finds its documents.
+    if (CDataRecoveryHandler* handler = GetDataRecoveryHandler()) {
+        manager.setRestartCommand(handler->GetRestartCommandLine(QCoreApplication::arguments()));
+        manager.setRestartHint(QSessionManager::RestartIfRunning);
+    }
+}
+
 void CWinAppEx::onCommitData(QSessionManager& manager) {
+    // A session manager that may not ask the user is restarting the program: its work is
+    // kept in auto-saved copies for the restart instead of being asked about.
     if (!manager.allowsInteraction()) {
+        PrepareRestartShutdown();
         return;
     }
     const BOOL ok = OnQueryEndSession();
@@ -90,6 +132,21 @@ void CWinAppEx::onCommitData(QSessionManager& manager) {
 }
 
 void AfxInstallWidgetPrompts() {
+    AfxSetChoiceHandler([](const ChoiceRequest& request) {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(request.caption);
+        box.setIcon(QMessageBox::Question);
+        box.setText(request.text);
+        box.setInformativeText(request.details);
+        std::vector<QAbstractButton*> buttons;
+        for (const QString& text : request.buttons)
+            buttons.push_back(box.addButton(text, QMessageBox::AcceptRole));
+        if (!buttons.empty())
+            box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        box.exec();
+        const auto it = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+        return it == buttons.end() ? -1 : static_cast<int>(it - buttons.begin());
+    });
     AfxSetMessageBoxHandler([](const QString& text, UINT type) {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(AfxLoadString(AFX_IDS_APP_TITLE));

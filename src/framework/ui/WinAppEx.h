@@ -34,6 +34,11 @@ public:
     // Asked when the session ends: every modified document is offered for saving;
     // FALSE (Cancel, or a failed save) refuses the logout.
     virtual BOOL OnQueryEndSession();
+    // Ending for a restart by the session manager: documents are auto-saved and their
+    // copies kept for the restart, and closing asks nothing.
+    void PrepareRestartShutdown();
+    bool IsRestartShutdown() const { return m_bRestartShutdown; }
+    BOOL SaveAllModified() override;
 
     int GetExitCode() const { return m_nExitCode; }
     void SetExitCode(int code) { m_nExitCode = code; }
@@ -46,10 +51,12 @@ protected:
 private:
     void installIdleHook();
     void onCommitData(QSessionManager& manager);
+    void onSaveState(QSessionManager& manager);
 
     std::unique_ptr<CKeyboardManager> m_pKeyboardManager;
     bool m_bIdlePending = false;
     int m_nExitCode = 0;
+    bool m_bRestartShutdown = false;
 };
 
 // Installs Qt message boxes and file dialogs behind the framework's prompts.
