@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace lw {
@@ -90,6 +92,13 @@ void CDataRecoveryHandler::Start(std::function<std::vector<CDocument*>()> docume
     QDir().mkpath(m_folder);
     // The folder holds page contents: only the user may read it.
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // A restarted session keeps its identifier: its new copies must not take the names of
+    // the old ones still waiting to be recovered.
+    const QStringList old = QDir(m_folder).entryList({m_id + QStringLiteral("-*.html")}, QDir::Files);
+    for (const QString& name : old) {
+        const int number = name.mid(m_id.size() + 1).chopped(5).toInt();
+        m_nextNumber = std::max(m_nextNumber, number + 1);
+    }
     m_running = true;
     m_lastMarker.clear();
     writeMarker();
@@ -277,6 +286,13 @@ void CDataRecoveryHandler::DiscardSession(const CRecoverySession& session) {
     for (const CRecoveredDocument& doc : session.documents)
         if (!doc.copy.isEmpty())
             QFile::remove(doc.copy);
+    // A restart under the same identifier has already written its own marker there.
+    const QString own = QDir(m_folder).filePath(m_id + QLatin1String(kMarkerSuffix));
+    if (m_running && QFileInfo(session.marker) == QFileInfo(own)) {
+        m_lastMarker.clear();
+        writeMarker();
+        return;
+    }
     QFile::remove(session.marker);
 }
 

@@ -165,6 +165,42 @@ TEST_F(RecoveryFixture, AnEndedProcessesSessionIsFoundAndALiveOneIsNot) {
     EXPECT_TRUE(next.FindSessionsToRecover({}).empty());
 }
 
+TEST_F(RecoveryFixture, AShutdownForARestartKeepsTheMarkerAndTheCopies) {
+    PageDoc edited;
+    edited.SetPathName(dir.filePath(QStringLiteral("page.html")), false);
+    edited.modified = true;
+    docs = {&edited};
+    CDataRecoveryHandler handler(folder());
+    handler.Start([this] { return docs; }, 3600000);
+    handler.AutoSaveAll();
+    handler.SetRestartPending();
+    // The documents close without being asked about; what they held stays for the restart.
+    handler.OnDocumentClosed(&edited);
+    docs.clear();
+    handler.EndSession();
+    EXPECT_EQ(files().size(), 2);
+    // The restart runs under the same identifier, so the old marker and copy names are its own.
+    CDataRecoveryHandler restarted(folder(), handler.GetRestartIdentifier());
+    const std::vector<CRecoverySession> sessions = restarted.FindSessionsToRecover(handler.GetRestartIdentifier());
+    ASSERT_EQ(sessions.size(), 1u);
+    ASSERT_EQ(sessions[0].documents.size(), 1u);
+    const CRecoveredDocument old = sessions[0].documents[0];
+    EXPECT_EQ(read(old.copy), "<p>one</p>");
+    PageDoc reopened, fresh;
+    reopened.modified = fresh.modified = true;
+    fresh.content = "<p>fresh</p>";
+    docs = {&reopened, &fresh};
+    restarted.Start([this] { return docs; }, 3600000);
+    const QString taken = restarted.TakeOverCopy(old);
+    restarted.SetCopy(&reopened, taken);
+    restarted.AutoSaveAll();
+    restarted.DiscardSession(sessions[0]);
+    // Nothing of the restarted session went with the old one.
+    EXPECT_EQ(read(taken), "<p>one</p>");
+    EXPECT_EQ(read(restarted.GetCopyPath(&fresh)), "<p>fresh</p>");
+    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath(restarted.GetRestartIdentifier() + ".session")));
+}
+
 TEST_F(RecoveryFixture, TheRestartCommandLineCarriesTheIdentifierOnce) {
     CDataRecoveryHandler handler(folder());
     const QString id = handler.GetRestartIdentifier();
