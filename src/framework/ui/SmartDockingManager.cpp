@@ -54,20 +54,40 @@ protected:
         const CMFCVisualManager* look = CMFCVisualManager::GetInstance();
         if (hot.side != Marker::None && bar)
             look->OnFillDockingPreview(&p, m_owner->PreviewRect(bar, hot));
-        // The cross: four arms round a centre square.
-        const QRect left = m_owner->MarkerRect({Marker::Left, false});
-        look->OnDrawDockingMarker(&p, left.translated(kMarkerSize, 0), Marker::None, false);
-        for (bool outer : {false, true})
-            for (Marker side : kSides)
-                look->OnDrawDockingMarker(&p, m_owner->MarkerRect({side, outer}), side, hot == Place{side, outer});
     }
 
 private:
     CSmartDockingManager* m_owner;
 };
 
+// One marker: a small window of its own, so that it shows above the bar being dragged.
+class CSmartDockingManager::MarkerWindow : public QWidget {
+public:
+    MarkerWindow(Place place, QWidget* frame)
+        : QWidget(frame, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), m_place(place) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(kMarkerSize, kMarkerSize);
+    }
+    const Place m_place;
+    bool m_hot = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        // The frame's dock shows round the marker's rounded corners.
+        CMFCVisualManager::GetInstance()->OnFillBarBackground(&p, rect(), CMFCVisualManager::Bar::DockArea, false);
+        CMFCVisualManager::GetInstance()->OnDrawDockingMarker(&p, rect(), m_place.side, m_hot);
+    }
+};
+
 CSmartDockingManager::CSmartDockingManager(QMainWindow* frame)
     : QObject(frame), m_frame(frame), m_overlay(new Overlay(this, frame)) {
+    // The centre of the cross has no side: it only joins the four arms.
+    m_markers.push_back(new MarkerWindow({}, frame));
+    for (bool outer : {false, true})
+        for (Marker side : kSides)
+            m_markers.push_back(new MarkerWindow({side, outer}, frame));
     frame->installEventFilter(this);
     for (QObject* child : frame->children())
         watch(child);
@@ -199,10 +219,22 @@ void CSmartDockingManager::ShowMarkers(QToolBar* bar, const QPoint& globalPos) {
     m_overlay->raise();
     m_overlay->show();
     m_overlay->update();
+    for (MarkerWindow* marker : m_markers) {
+        const QRect r = marker->m_place.side == Marker::None
+                            ? MarkerRect({Marker::Left, false}).translated(kMarkerSize, 0)
+                            : MarkerRect(marker->m_place);
+        marker->move(m_frame->mapToGlobal(r.topLeft()));
+        marker->m_hot = marker->m_place.side != Marker::None && marker->m_place == hot;
+        marker->show();
+        marker->raise();
+        marker->update();
+    }
 }
 
 void CSmartDockingManager::HideMarkers() {
     m_overlay->hide();
+    for (MarkerWindow* marker : m_markers)
+        marker->hide();
     m_overlay->bar = nullptr;
     m_overlay->hot = {};
 }

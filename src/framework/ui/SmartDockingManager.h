@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <vector>
 
 class QMainWindow;
 class QToolBar;
@@ -46,11 +47,13 @@ protected:
 
 private:
     class Overlay;
+    class MarkerWindow;
     void watch(QObject* child);
     bool barEvent(QToolBar* bar, QEvent* event);
 
     QMainWindow* m_frame;
     Overlay* m_overlay;
+    std::vector<MarkerWindow*> m_markers; // owned by the frame
     QPointer<QToolBar> m_pressed;
     QPoint m_pressGlobal;
     QPoint m_pressBarPos;

@@ -63,6 +63,9 @@ void CVisualManagerStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption*
     }
     case PE_PanelMenu:
         vm->OnFillMenuBackground(p, opt->rect, menuImageColumn(this));
+        // The base style gives menus no frame of their own, so the panel carries the border.
+        if (pixelMetric(PM_MenuPanelWidth, opt, w) == 0)
+            vm->OnDrawMenuBorder(p, opt->rect);
         return;
     case PE_FrameMenu:
         vm->OnDrawMenuBorder(p, opt->rect);
