@@ -10,13 +10,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace lw {
 
 namespace {
 constexpr const char* kVersionText = "Loomwrite, Version 1.1.0.0";
 constexpr const char* kCopyrightText = "Copyright (C) 2026 Tarn";
-constexpr const char* kLinkMarkup = "<a href=\"https://tarn.example.com/\">tarn.example.com</a>";
+constexpr const char* kLinkMarkup = "<a href=\"https://tarn.example/\">tarn.example</a>";
 } // namespace
 
 // clang-format off
@@ -51,7 +52,10 @@ CAboutDlg::CAboutDlg() : CDialogEx(IDD_ABOUTBOX) {
 
     m_link = new CLinkCtrl(this);
     m_link->Create(QString::fromLatin1(kLinkMarkup), this, IDC_SYSLINK);
-    m_link->setGeometry(MapDialogRect(42, 42, 60, 14));
+    // Fonts wider than the template's own still show the whole address.
+    QRect linkRect = MapDialogRect(42, 42, 60, 14);
+    linkRect.setWidth(std::max(linkRect.width(), m_link->sizeHint().width()));
+    m_link->setGeometry(linkRect);
     setTabOrder(m_ok, m_link);
     m_ok->setFocus();
 }

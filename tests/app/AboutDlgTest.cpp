@@ -64,8 +64,8 @@ TEST_F(AboutFixture, ShowsTheProgramsTextsIconAndTabsBetweenOkAndTheLinkOnly) {
     EXPECT_TRUE(icon);
     texts.sort();
     EXPECT_EQ(texts, (QStringList{QStringLiteral("Copyright (C) 2026 Tarn"), QStringLiteral("Loomwrite, Version 1.1.0.0")}));
-    EXPECT_EQ(dialog.GetLink()->GetUrl(), QStringLiteral("https://tarn.example.com/"));
-    EXPECT_TRUE(dialog.GetLink()->text().contains(QLatin1String(">tarn.example.com</a>")));
+    EXPECT_EQ(dialog.GetLink()->GetUrl(), QStringLiteral("https://tarn.example/"));
+    EXPECT_TRUE(dialog.GetLink()->text().contains(QLatin1String(">tarn.example</a>")));
     EXPECT_EQ(dialog.GetLink()->GetDlgCtrlID(), 1000u);
     EXPECT_TRUE(dialog.GetOkButton()->isDefault());
 
@@ -91,7 +91,7 @@ TEST_F(AboutFixture, TheLinkOpensItsAddressByClickAndByEnterWhileTheBoxStaysOpen
     link->setFocus();
     QTest::keyClick(link, Qt::Key_Return);
     ASSERT_TRUE(lwtest::waitFor([&] { return browser.opened().size() == 2; }));
-    EXPECT_EQ(browser.opened(), QStringList(2, QStringLiteral("https://tarn.example.com/")));
+    EXPECT_EQ(browser.opened(), QStringList(2, QStringLiteral("https://tarn.example/")));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
 }
