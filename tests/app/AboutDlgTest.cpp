@@ -45,8 +45,9 @@ struct StandInBrowser {
     ~StandInBrowser() { qputenv("PATH", oldPath); }
     QStringList opened() const {
         QFile f(log());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                           : QStringList();
+        return f.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                   : QStringList();
     }
 };
 
@@ -63,7 +64,8 @@ TEST_F(AboutFixture, ShowsTheProgramsTextsIconAndTabsBetweenOkAndTheLinkOnly) {
     }
     EXPECT_TRUE(icon);
     texts.sort();
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("Copyright (C) 2026 Tarn"), QStringLiteral("Loomwrite, Version 1.1.0.0")}));
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Copyright (C) 2026 Tarn"),
+                                  QStringLiteral("Loomwrite, Version 1.1.0.0")}));
     EXPECT_EQ(dialog.GetLink()->GetUrl(), QStringLiteral("https://tarn.example/"));
     EXPECT_TRUE(dialog.GetLink()->text().contains(QLatin1String(">tarn.example</a>")));
     EXPECT_EQ(dialog.GetLink()->GetDlgCtrlID(), 1000u);

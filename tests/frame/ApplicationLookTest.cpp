@@ -51,7 +51,8 @@ struct LookFixture : ::testing::Test {
     QMenu* looksMenu() {
         QMenu* view = frame->GetMenuBar()->FindPopup(QStringLiteral("View"));
         for (QAction* a : view ? view->actions() : QList<QAction*>())
-            if (a->menu() && a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Application Look"))) {
+            if (a->menu() &&
+                a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Application Look"))) {
                 AfxUpdateMenu(a->menu(), frame);
                 return a->menu();
             }
@@ -144,8 +145,10 @@ TEST_F(LookFixture, EveryLookDrawsTheBarsAndMenusDifferently) {
     }
     for (size_t i = 0; i < shots.size(); ++i)
         for (size_t j = i + 1; j < shots.size(); ++j) {
-            EXPECT_NE(shots[i].first, shots[j].first) << looks[i] << " and " << looks[j] << " draw the window alike";
-            EXPECT_NE(shots[i].second, shots[j].second) << looks[i] << " and " << looks[j] << " draw menus alike";
+            EXPECT_NE(shots[i].first, shots[j].first)
+                << looks[i] << " and " << looks[j] << " draw the window alike";
+            EXPECT_NE(shots[i].second, shots[j].second)
+                << looks[i] << " and " << looks[j] << " draw menus alike";
         }
 }
 

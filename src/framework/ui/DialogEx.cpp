@@ -27,7 +27,9 @@ CDialogEx::CDialogEx(UINT nIDTemplate, QWidget* pParent)
 
 CDialogEx::~CDialogEx() = default;
 
-int CDialogEx::DoModal() { return exec() == QDialog::Accepted ? IDOK : IDCANCEL; }
+int CDialogEx::DoModal() {
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
 
 QRect CDialogEx::MapDialogRect(int x, int y, int cx, int cy) const {
     // A dialog unit is a quarter of the font's average character width and an eighth of its height.

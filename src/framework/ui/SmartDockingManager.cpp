@@ -64,7 +64,8 @@ private:
 class CSmartDockingManager::MarkerWindow : public QWidget {
 public:
     MarkerWindow(Place place, QWidget* frame)
-        : QWidget(frame, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), m_place(place) {
+        : QWidget(frame, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+          m_place(place) {
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         resize(kMarkerSize, kMarkerSize);
@@ -76,7 +77,8 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         // The frame's dock shows round the marker's rounded corners.
-        CMFCVisualManager::GetInstance()->OnFillBarBackground(&p, rect(), CMFCVisualManager::Bar::DockArea, false);
+        CMFCVisualManager::GetInstance()->OnFillBarBackground(&p, rect(), CMFCVisualManager::Bar::DockArea,
+                                                              false);
         CMFCVisualManager::GetInstance()->OnDrawDockingMarker(&p, rect(), m_place.side, m_hot);
     }
 };
@@ -100,7 +102,9 @@ void CSmartDockingManager::watch(QObject* child) {
     }
 }
 
-bool CSmartDockingManager::AreMarkersShown() const { return m_overlay->isVisible(); }
+bool CSmartDockingManager::AreMarkersShown() const {
+    return m_overlay->isVisible();
+}
 
 QRect CSmartDockingManager::MarkerRect(const Place& place) const {
     QWidget* central = m_frame->centralWidget();
@@ -148,7 +152,8 @@ CSmartDockingManager::Place CSmartDockingManager::HitTest(const QPoint& globalPo
 QRect CSmartDockingManager::PreviewRect(QToolBar* bar, const Place& place) const {
     const bool across = place.side == Marker::Top || place.side == Marker::Bottom;
     const QSize hint = bar->sizeHint();
-    const int thickness = across ? std::min(hint.height(), hint.width()) : std::min(hint.width(), hint.height());
+    const int thickness =
+        across ? std::min(hint.height(), hint.width()) : std::min(hint.width(), hint.height());
     QWidget* central = m_frame->centralWidget();
     const QRect inner = central ? central->geometry() : m_frame->rect();
     QRect outer = m_frame->rect();

@@ -77,7 +77,8 @@ void CMFCVisualManager::setInstance(std::unique_ptr<CMFCVisualManager> manager) 
     // Status panes are labels that take their text colour from the palette.
     const QColor text = instance()->GetStatusBarTextColor();
     for (QWidget* w : QApplication::allWidgets()) {
-        if (auto* bar = qobject_cast<QStatusBar*>(w); bar && bar->palette().color(QPalette::WindowText) != text) {
+        if (auto* bar = qobject_cast<QStatusBar*>(w);
+            bar && bar->palette().color(QPalette::WindowText) != text) {
             QPalette pal = bar->palette();
             pal.setColor(QPalette::WindowText, text);
             bar->setPalette(pal);
@@ -174,7 +175,8 @@ void CMFCVisualManager::OnFillButtonInterior(QPainter* p, const QRect& rect, int
     if (state & Pressed)
         drawFramed(p, rect, m_c.pressTop, m_c.pressBottom, m_c.pressBorder, m_nRadius);
     else if (state & Checked)
-        drawFramed(p, rect, (state & Hot) ? m_c.pressTop : m_c.checkFill, m_c.checkFill, m_c.hotBorder, m_nRadius);
+        drawFramed(p, rect, (state & Hot) ? m_c.pressTop : m_c.checkFill, m_c.checkFill, m_c.hotBorder,
+                   m_nRadius);
     else
         drawFramed(p, rect, m_c.hotTop, m_c.hotBottom, m_c.hotBorder, m_nRadius);
 }
@@ -214,8 +216,8 @@ void CMFCVisualManager::OnDrawCaption(QPainter* p, const QRect& rect, bool activ
 void CMFCVisualManager::OnFillMenuBackground(QPainter* p, const QRect& rect, int imageColumn) const {
     p->fillRect(rect, m_c.menuBack);
     if (imageColumn > 0 && m_c.menuColumn != m_c.menuBack)
-        fillGradient(p, QRect(rect.left(), rect.top(), imageColumn, rect.height()), m_c.menuBack, m_c.menuColumn,
-                     true);
+        fillGradient(p, QRect(rect.left(), rect.top(), imageColumn, rect.height()), m_c.menuBack,
+                     m_c.menuColumn, true);
 }
 
 void CMFCVisualManager::OnDrawMenuBorder(QPainter* p, const QRect& rect) const {
@@ -235,7 +237,8 @@ void CMFCVisualManager::OnHighlightMenuItem(QPainter* p, const QRect& rect, bool
     else if (onMenuBar && open)
         drawFramed(p, rect, m_c.pressTop, m_c.pressBottom, m_c.pressBorder, m_nRadius);
     else if (!onMenuBar && m_c.menuHot.isValid())
-        drawFramed(p, rect.adjusted(1, 0, -1, 0), m_c.menuHot, m_c.menuHot, QColor(), m_bBevelButtons ? 0 : m_nRadius);
+        drawFramed(p, rect.adjusted(1, 0, -1, 0), m_c.menuHot, m_c.menuHot, QColor(),
+                   m_bBevelButtons ? 0 : m_nRadius);
     else
         drawFramed(p, rect.adjusted(1, 0, -1, 0), m_c.hotTop, m_c.hotBottom, m_c.hotBorder, m_nRadius);
 }
@@ -284,24 +287,28 @@ void CMFCVisualManager::OnFillTab(QPainter* p, const QPainterPath& shape, QColor
 void CMFCVisualManager::OnDrawDockingMarker(QPainter* p, const QRect& rect, Marker side, bool hot) const {
     p->save();
     p->setRenderHint(QPainter::Antialiasing);
-    drawFramed(p, rect, hot ? m_c.markerHot : m_c.markerFace, hot ? m_c.markerHot : m_c.markerFace.darker(106),
-               m_c.markerFrame, m_nRadius > 0 ? 4 : 0);
+    drawFramed(p, rect, hot ? m_c.markerHot : m_c.markerFace,
+               hot ? m_c.markerHot : m_c.markerFace.darker(106), m_c.markerFrame, m_nRadius > 0 ? 4 : 0);
     // An arrow pointing to the side the bar docks on.
     const QPointF c = QRectF(rect).center();
     const qreal s = rect.width() / 5.0;
     QPolygonF arrow;
     switch (side) {
     case Marker::Left:
-        arrow << QPointF(c.x() - s, c.y()) << QPointF(c.x() + s / 2, c.y() - s) << QPointF(c.x() + s / 2, c.y() + s);
+        arrow << QPointF(c.x() - s, c.y()) << QPointF(c.x() + s / 2, c.y() - s)
+              << QPointF(c.x() + s / 2, c.y() + s);
         break;
     case Marker::Right:
-        arrow << QPointF(c.x() + s, c.y()) << QPointF(c.x() - s / 2, c.y() - s) << QPointF(c.x() - s / 2, c.y() + s);
+        arrow << QPointF(c.x() + s, c.y()) << QPointF(c.x() - s / 2, c.y() - s)
+              << QPointF(c.x() - s / 2, c.y() + s);
         break;
     case Marker::Top:
-        arrow << QPointF(c.x(), c.y() - s) << QPointF(c.x() - s, c.y() + s / 2) << QPointF(c.x() + s, c.y() + s / 2);
+        arrow << QPointF(c.x(), c.y() - s) << QPointF(c.x() - s, c.y() + s / 2)
+              << QPointF(c.x() + s, c.y() + s / 2);
         break;
     case Marker::Bottom:
-        arrow << QPointF(c.x(), c.y() + s) << QPointF(c.x() - s, c.y() - s / 2) << QPointF(c.x() + s, c.y() - s / 2);
+        arrow << QPointF(c.x(), c.y() + s) << QPointF(c.x() - s, c.y() - s / 2)
+              << QPointF(c.x() + s, c.y() - s / 2);
         break;
     case Marker::None:
         break;

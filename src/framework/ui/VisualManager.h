@@ -46,7 +46,9 @@ public:
     virtual void OnDrawBarGripper(QPainter* p, const QRect& rect, bool horizontalBar) const;
     // The caption strip of a floating bar or a document window.
     virtual void OnDrawCaption(QPainter* p, const QRect& rect, bool active) const;
-    QColor GetCaptionTextColor(bool active) const { return active ? m_c.captionText : m_c.captionTextInactive; }
+    QColor GetCaptionTextColor(bool active) const {
+        return active ? m_c.captionText : m_c.captionTextInactive;
+    }
     QColor GetCaptionColor(bool active) const { return active ? m_c.captionLeft : m_c.captionInactiveLeft; }
 
     // Menus: the background with its picture column, the border, a highlighted item.
@@ -93,7 +95,8 @@ protected:
     // A raised (or sunken) one-pixel bevel, the classic button edge.
     void drawBevel(QPainter* p, const QRect& rect, bool sunken) const;
     // A filled rectangle with a one-pixel frame, optionally with rounded corners.
-    static void drawFramed(QPainter* p, const QRect& rect, QColor top, QColor bottom, QColor frame, qreal radius);
+    static void drawFramed(QPainter* p, const QRect& rect, QColor top, QColor bottom, QColor frame,
+                           qreal radius);
 
     Colors m_c;
     // The classic look raises hot buttons with bevels; the others frame them.

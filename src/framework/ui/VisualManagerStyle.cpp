@@ -15,7 +15,9 @@ namespace {
 using VM = CMFCVisualManager;
 
 // The picture column of a menu: a small icon with room either side.
-int menuImageColumn(const QStyle* style) { return style->pixelMetric(QStyle::PM_SmallIconSize) + 10; }
+int menuImageColumn(const QStyle* style) {
+    return style->pixelMetric(QStyle::PM_SmallIconSize) + 10;
+}
 
 bool holdsMenuBar(const QWidget* w) {
     return w && w->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;

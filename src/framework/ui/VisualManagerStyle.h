@@ -14,8 +14,10 @@ public:
     // Makes this style the application's, once.
     static void Install();
 
-    void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p, const QWidget* w) const override;
-    void drawControl(ControlElement ce, const QStyleOption* opt, QPainter* p, const QWidget* w) const override;
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,
+                       const QWidget* w) const override;
+    void drawControl(ControlElement ce, const QStyleOption* opt, QPainter* p,
+                     const QWidget* w) const override;
     void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
                             const QWidget* w) const override;
 };

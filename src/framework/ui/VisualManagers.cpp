@@ -6,7 +6,9 @@
 namespace lw {
 
 namespace {
-QColor rgb(QRgb value) { return QColor::fromRgb(value); }
+QColor rgb(QRgb value) {
+    return QColor::fromRgb(value);
+}
 
 // A glossy fill: a light upper band over a deeper lower one.
 void fillGlossy(QPainter* p, const QRect& r, QColor top, QColor bottom, bool vertical) {
@@ -121,7 +123,8 @@ CMFCVisualManagerWindows::CMFCVisualManagerWindows() {
     m_c.captionTextInactive = rgb(0xd8e4f8);
     m_c.tabRow = beige;
     m_c.tabLine = rgb(0x919b9c);
-    m_c.tabColors = {rgb(0xc4d8f5), rgb(0xc8e6b4), rgb(0xf5e0b0), rgb(0xe0c8ef), rgb(0xb4e0dc), rgb(0xf0c0b4)};
+    m_c.tabColors = {rgb(0xc4d8f5), rgb(0xc8e6b4), rgb(0xf5e0b0),
+                     rgb(0xe0c8ef), rgb(0xb4e0dc), rgb(0xf0c0b4)};
     m_c.markerFace = rgb(0xf6f5ee);
     m_c.markerFrame = rgb(0x1d4a94);
     m_c.markerArrow = green;
@@ -129,7 +132,8 @@ CMFCVisualManagerWindows::CMFCVisualManagerWindows() {
     m_c.preview = QColor(0x31, 0x6a, 0xc5, 80);
 }
 
-void CMFCVisualManagerWindows::OnFillTab(QPainter* p, const QPainterPath& shape, QColor color, bool current) const {
+void CMFCVisualManagerWindows::OnFillTab(QPainter* p, const QPainterPath& shape, QColor color,
+                                         bool current) const {
     if (!m_b3DTabsXPTheme) {
         CMFCVisualManager::OnFillTab(p, shape, color, current);
         return;
@@ -182,7 +186,8 @@ CMFCVisualManagerOffice2003::CMFCVisualManagerOffice2003() {
     m_c.captionRight = rgb(0x6c9ff2);
     m_c.tabRow = rgb(0xc4daf9);
     m_c.tabLine = rgb(0x3b619c);
-    m_c.tabColors = {rgb(0x9dc1ee), rgb(0xf9dc90), rgb(0xb7d88c), rgb(0xf2b497), rgb(0xc7b2e5), rgb(0x8fd3d8)};
+    m_c.tabColors = {rgb(0x9dc1ee), rgb(0xf9dc90), rgb(0xb7d88c),
+                     rgb(0xf2b497), rgb(0xc7b2e5), rgb(0x8fd3d8)};
     m_c.markerFace = rgb(0xe3effe);
     m_c.markerFrame = rgb(0x3b619c);
     m_c.markerArrow = rgb(0x27418f);
@@ -190,7 +195,8 @@ CMFCVisualManagerOffice2003::CMFCVisualManagerOffice2003() {
     m_c.preview = QColor(0x00, 0x54, 0xe3, 70);
 }
 
-void CMFCVisualManagerOffice2003::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar, bool vertical) const {
+void CMFCVisualManagerOffice2003::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar,
+                                                      bool vertical) const {
     if (bar != Bar::ToolBar) {
         CMFCVisualManagerOfficeXP::OnFillBarBackground(p, rect, bar, vertical);
         return;
@@ -292,7 +298,8 @@ CMFCVisualManagerVS2008::CMFCVisualManagerVS2008() {
     m_c.preview = QColor(0x38, 0x59, 0x8c, 70);
 }
 
-void CMFCVisualManagerVS2008::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar, bool vertical) const {
+void CMFCVisualManagerVS2008::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar,
+                                                  bool vertical) const {
     if (bar != Bar::ToolBar) {
         CMFCVisualManagerVS2005::OnFillBarBackground(p, rect, bar, vertical);
         return;
@@ -353,7 +360,8 @@ CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
         m_c.tabRow = rgb(0xbfdbff);
         m_c.tabLine = rgb(0x6593cf);
         m_c.tabText = rgb(0x15428b);
-        m_c.tabColors = {rgb(0xa8c8f0), rgb(0xf7d68b), rgb(0xb9dd96), rgb(0xf1b2a1), rgb(0xcbb5e8), rgb(0x94d6d9)};
+        m_c.tabColors = {rgb(0xa8c8f0), rgb(0xf7d68b), rgb(0xb9dd96),
+                         rgb(0xf1b2a1), rgb(0xcbb5e8), rgb(0x94d6d9)};
         m_c.markerFace = rgb(0xe3effe);
         m_c.markerFrame = rgb(0x6593cf);
         m_c.markerArrow = rgb(0x15428b);
@@ -381,7 +389,8 @@ CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
         m_c.tabRow = rgb(0x535353);
         m_c.tabLine = rgb(0x1e1e1e);
         m_c.tabText = Qt::black;
-        m_c.tabColors = {rgb(0xc9c9c9), rgb(0xe6cf8e), rgb(0xa9c7a0), rgb(0xd6a79d), rgb(0xb2b2d6), rgb(0x9cc6c8)};
+        m_c.tabColors = {rgb(0xc9c9c9), rgb(0xe6cf8e), rgb(0xa9c7a0),
+                         rgb(0xd6a79d), rgb(0xb2b2d6), rgb(0x9cc6c8)};
         m_c.markerFace = rgb(0x5c5c5c);
         m_c.markerFrame = rgb(0x1e1e1e);
         m_c.markerArrow = Qt::white;
@@ -409,7 +418,8 @@ CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
         m_c.tabRow = rgb(0xa9c4d5);
         m_c.tabLine = rgb(0x4e7f9c);
         m_c.tabText = rgb(0x17445c);
-        m_c.tabColors = {rgb(0x9fcbe0), rgb(0xb3e0c8), rgb(0xf3dda0), rgb(0xe7b7ac), rgb(0xc4bde6), rgb(0x8fd9d4)};
+        m_c.tabColors = {rgb(0x9fcbe0), rgb(0xb3e0c8), rgb(0xf3dda0),
+                         rgb(0xe7b7ac), rgb(0xc4bde6), rgb(0x8fd9d4)};
         m_c.markerFace = rgb(0xeaf2f7);
         m_c.markerFrame = rgb(0x4e7f9c);
         m_c.markerArrow = rgb(0x17445c);
@@ -437,7 +447,8 @@ CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
         m_c.tabRow = rgb(0xdde0e6);
         m_c.tabLine = rgb(0x8d939e);
         m_c.tabText = rgb(0x3b3b3b);
-        m_c.tabColors = {rgb(0xd6dae2), rgb(0xeadcb3), rgb(0xc9dcc4), rgb(0xe3c9c4), rgb(0xd0cbe2), rgb(0xc4dcdf)};
+        m_c.tabColors = {rgb(0xd6dae2), rgb(0xeadcb3), rgb(0xc9dcc4),
+                         rgb(0xe3c9c4), rgb(0xd0cbe2), rgb(0xc4dcdf)};
         m_c.markerFace = rgb(0xf7f8f9);
         m_c.markerFrame = rgb(0x8d939e);
         m_c.markerArrow = rgb(0x3b3b3b);
@@ -446,7 +457,8 @@ CMFCVisualManagerOffice2007::CMFCVisualManagerOffice2007() {
     }
 }
 
-void CMFCVisualManagerOffice2007::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar, bool vertical) const {
+void CMFCVisualManagerOffice2007::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar,
+                                                      bool vertical) const {
     if (bar == Bar::ToolBar) {
         OnFillBarBackground(p, rect, Bar::DockArea, false);
         p->save();
@@ -522,7 +534,8 @@ CMFCVisualManagerWindows7::CMFCVisualManagerWindows7() {
     m_c.captionInactiveRight = rgb(0xdde6f0);
     m_c.tabRow = rgb(0xdae4f1);
     m_c.tabLine = rgb(0x8ea5c1);
-    m_c.tabColors = {rgb(0xcfe2f8), rgb(0xd9efcf), rgb(0xfbe5c0), rgb(0xf3d0cb), rgb(0xe2d6f3), rgb(0xcdeced)};
+    m_c.tabColors = {rgb(0xcfe2f8), rgb(0xd9efcf), rgb(0xfbe5c0),
+                     rgb(0xf3d0cb), rgb(0xe2d6f3), rgb(0xcdeced)};
     m_c.markerFace = rgb(0xffffff);
     m_c.markerFrame = rgb(0x8ab7e6);
     m_c.markerArrow = rgb(0x2d6bb3);
@@ -531,7 +544,8 @@ CMFCVisualManagerWindows7::CMFCVisualManagerWindows7() {
     m_c.menuHot = QColor();
 }
 
-void CMFCVisualManagerWindows7::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar, bool vertical) const {
+void CMFCVisualManagerWindows7::OnFillBarBackground(QPainter* p, const QRect& rect, Bar bar,
+                                                    bool vertical) const {
     CMFCVisualManagerWindows::OnFillBarBackground(p, rect, bar, vertical);
     if (bar == Bar::ToolBar || bar == Bar::MenuBar) {
         // The glass: a soft white sheen over the upper half.
