@@ -224,7 +224,10 @@ void CMainFrame::OnWindowsDialog() {
 
 void CMainFrame::OnSelectLook(UINT id) {
     // The wait cursor shows until the whole window has been drawn in the new look.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct WaitCursor {
+        WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } wait;
     m_applicationLook = int(id);
     switch (id) {
     case ID_VIEW_APPLOOK_WIN_2000:
@@ -277,7 +280,6 @@ void CMainFrame::OnSelectLook(UINT id) {
     CMFCVisualManager::RedrawAll();
     if (CWinApp* app = AfxGetApp())
         app->WriteInt(QStringLiteral("ApplicationLook"), int(id));
-    QGuiApplication::restoreOverrideCursor();
 }
 
 void CMainFrame::OnUpdateSelectLook(CCmdUI* pCmdUI) { pCmdUI->SetRadio(int(pCmdUI->m_nID) == m_applicationLook); }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLinearGradient>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStatusBar>
@@ -74,9 +75,12 @@ void CMFCVisualManager::setInstance(std::unique_ptr<CMFCVisualManager> manager) 
     instance() = std::move(manager);
     CMDIFrameWndEx::SetDockingMode(DT_STANDARD);
     CVisualManagerStyle::Install();
-    // Status panes are labels that take their text colour from the palette.
+    // Status panes are labels that take their text colour from the palette; the overlapping
+    // windows' area paints its own background.
     const QColor text = instance()->GetStatusBarTextColor();
     for (QWidget* w : QApplication::allWidgets()) {
+        if (auto* area = qobject_cast<QMdiArea*>(w))
+            area->setBackground(instance()->m_c.dockBottom.darker(115));
         if (auto* bar = qobject_cast<QStatusBar*>(w);
             bar && bar->palette().color(QPalette::WindowText) != text) {
             QPalette pal = bar->palette();
