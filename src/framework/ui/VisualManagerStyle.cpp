@@ -44,7 +44,9 @@ void CVisualManagerStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption*
     case PE_IndicatorToolBarHandle:
         if (w && w->isWindow()) {
             // A floating bar's handle is its caption strip.
-            vm->OnDrawCaption(p, opt->rect, w->isActiveWindow() || w->parentWidget()->isActiveWindow());
+            vm->OnDrawCaption(p, opt->rect,
+                              w->isActiveWindow() ||
+                                  (w->parentWidget() && w->parentWidget()->isActiveWindow()));
             return;
         }
         vm->OnDrawBarGripper(p, opt->rect, horizontal);
