@@ -135,7 +135,12 @@ TEST_F(ChromiumEngineHost, PrintingGoesToThePrinterTheDialogSetUpWithTheKeptPage
     EXPECT_EQ(dialogs->printLayoutAskedWith.orientation(), QPageLayout::Landscape);
     ASSERT_TRUE(lwtest::waitFor([&] { return !finished.isEmpty(); }));
     EXPECT_TRUE(finished.at(0).at(0).toBool());
-    EXPECT_TRUE(readFile(pdf).startsWith("%PDF"));
+    const QByteArray written = readFile(pdf);
+    EXPECT_TRUE(written.startsWith("%PDF"));
+    // Text stays text (fonts, no page-sized pictures), on landscape pages.
+    EXPECT_TRUE(written.contains("/Font"));
+    EXPECT_FALSE(written.contains("/Subtype /Image"));
+    EXPECT_TRUE(written.contains("/MediaBox [0 0 841.9")) << "not landscape A4";
 }
 
 TEST_F(ChromiumEngineHost, APrintDialogCancelledPrintsNothing) {

@@ -7,10 +7,34 @@
 #include "engine/chromium/PagePrinter.h"
 #include "engine/chromium/PageSerializer.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 
 namespace lw {
+
+namespace {
+// While a page is prepared for printing or preview: a busy pointer at once, and a small
+// busy indicator should the preparation take a moment.
+std::shared_ptr<void> showPrintProgress(QWidget* parent) {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QPointer<QProgressDialog> dialog =
+        new QProgressDialog(QStringLiteral("Preparing the page for printing..."), QString(), 0, 0, parent);
+    dialog->setWindowTitle(QStringLiteral("Printing"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(400);
+    dialog->setValue(0);
+    return std::shared_ptr<void>(nullptr, [dialog](void*) {
+        QApplication::restoreOverrideCursor();
+        if (dialog) {
+            dialog->hide();
+            dialog->deleteLater();
+        }
+    });
+}
+} // namespace
 
 QPageLayout ChromiumEngine::pageLayout() const {
     return m_pageLayout ? *m_pageLayout : QPrinter(QPrinter::HighResolution).pageLayout();
@@ -40,7 +64,8 @@ HRESULT ChromiumEngine::print(std::shared_ptr<QPrinter> printer) {
     if (!copy)
         return E_FAIL;
     const std::weak_ptr<bool> alive = m_alive;
-    const bool started = PagePrinter::start(*copy, std::move(printer), this, [this, alive](bool ok) {
+    std::shared_ptr<void> progress = showPrintProgress(dialogParent());
+    const bool started = PagePrinter::start(*copy, std::move(printer), this, [this, alive, progress](bool ok) {
         if (isAlive(alive))
             emit printFinished(ok);
     });
@@ -72,7 +97,10 @@ HRESULT ChromiumEngine::printPreviewCommand() {
         return E_FAIL;
     const std::shared_ptr<QPrinter> printer = makePrinter();
     const std::weak_ptr<bool> alive = m_alive;
-    m_pendingPreview = PagePreview::start(*copy, [this, alive, printer](bool loaded) {
+    auto progress = std::make_shared<std::shared_ptr<void>>(showPrintProgress(dialogParent()));
+    m_pendingPreview = PagePreview::start(*copy, [this, alive, printer, progress](bool loaded) {
+        // The preview window takes over from the busy indicator.
+        progress->reset();
         if (!isAlive(alive))
             return;
         std::shared_ptr<PagePreview> preview = std::move(m_pendingPreview);

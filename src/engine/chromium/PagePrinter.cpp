@@ -64,8 +64,17 @@ bool PagePrinter::load(const QByteArray& html) {
             done(false);
             return;
         }
+        // A PDF file is written by the engine itself: vector pages with selectable text,
+        // instead of the pictures of pages a printer device gets.
+        if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
+            m_view->page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
+                                       m_printer->pageRanges());
+            return;
+        }
         m_view->print(m_printer.get());
     });
+    connect(m_view->page(), &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString&, bool ok) { done(ok); });
     connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) { done(ok); });
     return true;
 }

@@ -1,0 +1,102 @@
+// Printing a 20-page document to a PDF file, from the command to the finished file, and
+// what the file holds: vector pages with their text (budget: under 1 s).
+
+#include "app/LoomwriteApp.h"
+#include "editor/LoomwriteDoc.h"
+#include "editor/LoomwriteView.h"
+#include "engine/HtmlEngine.h"
+#include "resources/ProgramImages.h"
+#include "resources/ProgramResources.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+QString g_page;
+QString g_pdf;
+
+void PrintATwentyPageDocumentToPdf(benchmark::State& state) {
+    lw::CLoomwriteApp app;
+    app.m_arguments = {QStringLiteral("/dde")};
+    app.m_bArgumentsSet = true;
+    if (!app.InitInstance()) {
+        state.SkipWithError("the program did not start");
+        return;
+    }
+    auto* doc = dynamic_cast<lw::CLoomwriteDoc*>(app.OpenDocumentFile(g_page));
+    auto* view = doc ? dynamic_cast<lw::CLoomwriteView*>(doc->Views().front()) : nullptr;
+    QDeadlineTimer deadline(60000);
+    while (view && view->m_documentCompleteCount < 2 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!view || view->m_documentCompleteCount < 2) {
+        state.SkipWithError("the page did not become editable");
+    } else {
+        lw::IHtmlEngine* engine = view->GetEngine();
+        for (auto _ : state) {
+            QFile::remove(g_pdf);
+            auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(g_pdf);
+            bool finished = false;
+            auto connection = QObject::connect(engine, &lw::IHtmlEngine::printFinished, [&](bool) { finished = true; });
+            engine->print(printer);
+            QDeadlineTimer wait(60000);
+            while (!finished && !wait.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QObject::disconnect(connection);
+        }
+        QFile pdf(g_pdf);
+        pdf.open(QIODevice::ReadOnly);
+        const QByteArray bytes = pdf.readAll();
+        state.counters["pages"] = static_cast<double>(bytes.count("/Type /Page\n"));
+        state.counters["kB"] = static_cast<double>(bytes.size()) / 1024;
+        state.counters["vector_text"] = bytes.contains("/Font") ? 1 : 0;
+    }
+    app.CloseAllDocuments(lw::FALSE);
+    if (app.m_pMainWnd)
+        app.m_pMainWnd->DestroyWindow();
+    app.DelRegTree();
+}
+BENCHMARK(PrintATwentyPageDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    ::setenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit().constData(), 1);
+    ::setenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit().constData(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication qapp(argc, argv);
+    lw::RegisterProgramResources();
+    lw::RegisterProgramImages();
+    g_page = home.filePath(QStringLiteral("twenty.html"));
+    g_pdf = home.filePath(QStringLiteral("twenty.pdf"));
+    QFile page(g_page);
+    if (!page.open(QIODevice::WriteOnly))
+        return 1;
+    page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Twenty pages</title></head><body>\n");
+    // About twenty A4 pages of headings and paragraphs.
+    for (int i = 0; i < 20; ++i) {
+        page.write("<h1>Chapter " + QByteArray::number(i + 1) + "</h1>\n");
+        for (int p = 0; p < 9; ++p)
+            page.write("<p>A paragraph of running text that fills the line and wraps over several lines, as "
+                       "chapters of a long document do, with <b>bold</b> and <i>italic</i> words now and then "
+                       "so that more than one font is used on every page.</p>\n");
+        page.write("<div style=\"break-after: page\"></div>\n");
+    }
+    page.write("</body></html>\n");
+    page.close();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
