@@ -53,19 +53,9 @@ int CLoomwriteApp::RecoverDocuments() {
     int opened = 0;
     for (const CRecoveredDocument& doc : docs) {
         if (useCopies && tmpl && CDataRecoveryHandler::IsCopyNewer(doc)) {
-            const QString copy = handler->TakeOverCopy(doc);
-            const QString baseTitle = doc.path.isEmpty() ? doc.title : AfxFileTitle(doc.path);
-            CDocument* recovered = tmpl->OpenDocumentFrom(copy, [&](CDocument* d) {
-                // Saving goes to the original file (Save As for a document that had none).
-                if (doc.path.isEmpty())
-                    d->ClearPathName();
-                else
-                    d->SetPathName(doc.path, false);
-                d->SetTitle(AfxFormatString1(AFX_IDS_RECOVERED_TITLE_FORMAT, baseTitle));
-                d->SetModifiedFlag(TRUE);
-                handler->SetCopy(d, copy);
-            });
-            if (recovered)
+            CRecoveredDocument taken = doc;
+            taken.copy = handler->TakeOverCopy(doc);
+            if (handler->OpenFromCopy(*tmpl, taken))
                 ++opened;
         } else if (!doc.path.isEmpty() && QFileInfo::exists(doc.path)) {
             if (OpenDocumentFile(doc.path))

@@ -4,6 +4,8 @@
 #include "editor/FormatControls.h"
 #include "editor/LoomwriteDoc.h"
 #include "framework/core/CmdUI.h"
+#include "framework/core/DataRecoveryHandler.h"
+#include "framework/core/DocTemplate.h"
 #include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/MenuBar.h"
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 namespace lw {
 
@@ -112,13 +115,31 @@ void CLoomwriteView::OnEngineFailed(const QString& reason) {
     if (!doc)
         return;
     const QString name = doc->GetPathName().isEmpty() ? doc->GetTitle() : doc->GetPathName();
-    AfxMessageBox(QStringLiteral("The page \"%1\" cannot be shown any more: %2. The file on disk was not "
-                                 "changed; its window closes.")
-                      .arg(name, reason),
+    // Changes already auto-saved come back at once, from the copy, in a fresh page.
+    CWinApp* app = AfxGetApp();
+    CDataRecoveryHandler* handler = app ? app->GetDataRecoveryHandler() : nullptr;
+    auto* tmpl = dynamic_cast<CMultiDocTemplate*>(doc->GetDocTemplate());
+    const QString copy = handler && tmpl && doc->IsModified() ? handler->GetCopyPath(doc) : QString();
+    std::optional<CRecoveredDocument> recovered;
+    if (!copy.isEmpty()) {
+        recovered = CRecoveredDocument{doc->GetPathName(), doc->GetTitle(), copy};
+        recovered->copy = handler->TakeOverCopy(*recovered);
+    }
+    AfxMessageBox(recovered ? QStringLiteral("The page \"%1\" cannot be shown any more: %2. The file on disk was "
+                                             "not changed; the page opens again from its last auto-saved copy, "
+                                             "without the changes made since.")
+                                  .arg(name, reason)
+                            : QStringLiteral("The page \"%1\" cannot be shown any more: %2. The file on disk was "
+                                             "not changed; its window closes.")
+                                  .arg(name, reason),
                   MB_OK | MB_ICONERROR);
     // Closed once the engine's signal has returned: the engine goes with the window.
     QPointer<QWidget> widget = GetWidget();
-    QTimer::singleShot(0, widget, [doc] { doc->OnCloseDocument(); });
+    QTimer::singleShot(0, widget, [doc, handler, tmpl, recovered] {
+        doc->OnCloseDocument();
+        if (recovered)
+            handler->OpenFromCopy(*tmpl, *recovered);
+    });
 }
 
 UINT CLoomwriteView::LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const {

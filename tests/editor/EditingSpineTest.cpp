@@ -534,3 +534,25 @@ TEST_F(SpineFixture, AutoSavedWorkComesBackAndOutsideChangesReloadOnTheRealEngin
     EXPECT_TRUE(readAll(older).contains("Recovered words"));
     EXPECT_FALSE(recovered->IsModified());
 }
+
+TEST_F(SpineFixture, APageWhoseRendererFailsComesBackFromItsAutoSavedCopy) {
+    const QString path = dir.file("failing.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    type(viewOf(doc), QStringLiteral("Kept "));
+    ASSERT_EQ(app.GetDataRecoveryHandler()->AutoSaveAll(), 0);
+    emit viewOf(doc)->GetEngine()->pageFailed(QStringLiteral("its renderer ran out of memory"));
+    ASSERT_TRUE(lwtest::waitFor([&] {
+        const auto docs = app.GetDocManager()->Documents();
+        return docs.size() == 1 && docs.front() != doc;
+    }, 5000));
+    EXPECT_TRUE(messages.last().contains("last auto-saved copy")) << messages.last().toStdString();
+    auto* back = dynamic_cast<CLoomwriteDoc*>(app.GetDocManager()->Documents().front());
+    EXPECT_EQ(back->GetTitle(), QStringLiteral("failing.html [Recovered]"));
+    EXPECT_EQ(back->GetPathName(), path);
+    EXPECT_TRUE(back->IsModified());
+    ASSERT_TRUE(lwtest::waitFor([&] { return viewOf(back)->m_documentCompleteCount >= 2; }, 20000));
+    EXPECT_TRUE(back->DoFileSave());
+    EXPECT_TRUE(readAll(path).contains("Kept"));
+}

@@ -14,6 +14,13 @@ namespace lw {
 
 QWebEngineProfile* EditorPage::editingProfile() {
     static QWebEngineProfile* profile = [] {
+        // Pages share a few renderer processes instead of one each, which keeps ten open
+        // documents within memory; read by the engine when its first profile starts.
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("renderer-process-limit") && !flags.contains("process-per-")) {
+            flags += " --renderer-process-limit=2";
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+        }
         // No storage name: an off-the-record profile keeps caches and cookies in memory only.
         auto* p = new QWebEngineProfile(QCoreApplication::instance());
         p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);

@@ -1,7 +1,9 @@
 #include "framework/core/DataRecoveryHandler.h"
 
 #include "framework/core/CommandLineInfo.h"
+#include "framework/core/DocTemplate.h"
 #include "framework/core/Document.h"
+#include "framework/core/UserPrompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -274,6 +276,21 @@ void CDataRecoveryHandler::SetCopy(CDocument* doc, const QString& copy) {
     entry.number = m_nextNumber++;
     entry.copy = copy;
     writeMarker();
+}
+
+CDocument* CDataRecoveryHandler::OpenFromCopy(CMultiDocTemplate& tmpl, const CRecoveredDocument& recovered) {
+    // The title format is the framework's string (with %1 for the document's own title).
+    constexpr UINT kRecoveredTitleFormat = 62185;
+    const QString baseTitle = recovered.path.isEmpty() ? recovered.title : AfxFileTitle(recovered.path);
+    return tmpl.OpenDocumentFrom(recovered.copy, [&](CDocument* d) {
+        if (recovered.path.isEmpty())
+            d->ClearPathName();
+        else
+            d->SetPathName(recovered.path, false);
+        d->SetTitle(AfxFormatString1(kRecoveredTitleFormat, baseTitle));
+        d->SetModifiedFlag(TRUE);
+        SetCopy(d, recovered.copy);
+    });
 }
 
 void CDataRecoveryHandler::SetRestartPending() {

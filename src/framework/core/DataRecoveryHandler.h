@@ -16,6 +16,7 @@
 namespace lw {
 
 class CDocument;
+class CMultiDocTemplate;
 
 // One document a session had open, as its marker recorded it.
 struct CRecoveredDocument {
@@ -75,6 +76,9 @@ public:
     QString TakeOverCopy(const CRecoveredDocument& recovered);
     // Makes a file taken over the document's auto-saved copy.
     void SetCopy(CDocument* doc, const QString& copy);
+    // Opens a document from a copy taken over: titled as recovered, counted as modified,
+    // saving to the original file (Save As for one that had none).
+    CDocument* OpenFromCopy(CMultiDocTemplate& tmpl, const CRecoveredDocument& recovered);
     // The program ends to be restarted: the marker and the copies stay for the next start.
     void SetRestartPending();
     // Removes an old session's marker and whatever copies were not adopted.
