@@ -11,6 +11,7 @@ PKGS=(
   fonts-dejavu-core fonts-liberation
   chromium
   desktop-file-utils appstream dpkg-dev
+  stress-ng
 )
 missing=()
 for p in "${PKGS[@]}"; do
