@@ -105,6 +105,8 @@ TEST(ChromiumEngineSave, AFailingDeviceFailsTheSaveAndKeepsTheDocumentDirty) {
 struct EncodingCase {
     const char* name;
     QByteArray page;
+    // Text added at the end of the body, so the page is saved edited rather than as loaded.
+    QString added;
     // A fragment of the saved file that proves the encoding it was written in.
     QByteArray expectedFragment;
     QByteArray expectedDeclaration;
@@ -122,6 +124,7 @@ TEST_P(ChromiumEngineEncoding, SavesInTheOwnEncodingOrInUtf8WithTheDeclarationUp
     EngineHarness h;
     const QString path = h.writePage(QStringLiteral("page.html"), c.page);
     ASSERT_TRUE(h.loadEditable(path));
+    h.run(QStringLiteral("document.body.append(%1), 1").arg(lw::scriptLiteral(c.added)));
     HRESULT hr = E_FAIL;
     const QByteArray saved = h.save(&hr);
     ASSERT_EQ(hr, S_OK);
@@ -141,33 +144,35 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{
             "windows1252",
             "<html><head><meta charset=\"windows-1252\"></head><body>caf\xe9 \x80 na\xefve</body></html>",
-            "caf\xe9 \x80 na\xefve", "<meta charset=\"windows-1252\">"},
+            QStringLiteral("!"), "caf\xe9 \x80 na\xefve!", "<meta charset=\"windows-1252\">"},
         EncodingCase{
             "latin1HttpEquiv",
             "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\">"
             "</head><body>Stra\xdf"
             "e \xe0 \xe9t\xe9</body></html>",
+            QStringLiteral("!"),
             "Stra\xdf"
-            "e \xe0 \xe9t\xe9",
+            "e \xe0 \xe9t\xe9!",
             "charset=ISO-8859-1\""},
+        // The character reference already in the page fits any encoding and stays as written.
         EncodingCase{"characterOutsideTheEncoding",
                      "<html><head><meta charset=\"windows-1252\"></head><body>caf\xe9 &#x416;</body></html>",
-                     "caf\xc3\xa9 \xd0\x96", "<meta charset=\"utf-8\">"},
+                     QStringLiteral("\u0416"), "caf\xc3\xa9 &#x416;\xd0\x96", "<meta charset=\"utf-8\">"},
         EncodingCase{
             "euroInStrictLatin1",
             "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
             "</head><body>\xe9 \x80</body></html>",
-            "\xc3\xa9 \xe2\x82\xac", "charset=utf-8\""},
+            QStringLiteral("!"), "\xc3\xa9 \xe2\x82\xac!", "charset=utf-8\""},
         EncodingCase{
             "byteOrderMarkOverridesTheDeclaration",
             "\xef\xbb\xbf<html><head><meta charset=\"windows-1252\"></head><body>caf\xc3\xa9</body></html>",
-            "caf\xc3\xa9", "<meta charset=\"utf-8\">"},
+            QStringLiteral("!"), "caf\xc3\xa9!", "\xef\xbb\xbf<html><head><meta charset=\"utf-8\">"},
         EncodingCase{"utf16IsWrittenAsUtf8",
                      utf16WithByteOrderMark(QStringLiteral("<html><head><meta charset=\"utf-16\"></head>"
                                                            "<body>caf\u00e9</body></html>")),
-                     "caf\xc3\xa9", "<meta charset=\"utf-8\">"},
-        EncodingCase{"undeclaredNonAscii", "<html><head></head><body>caf\xe9</body></html>", "caf\xc3\xa9",
-                     "<head><meta charset=\"utf-8\">"}),
+                     QStringLiteral("!"), "caf\xc3\xa9!", "<meta charset=\"utf-8\">"},
+        EncodingCase{"undeclaredNonAscii", "<html><head></head><body>caf\xe9</body></html>",
+                     QStringLiteral("!"), "caf\xc3\xa9!", "<head><meta charset=\"utf-8\">"}),
     [](const testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
 TEST(ChromiumEngineSave, InitNewLeavesAnEmptyCleanPage) {

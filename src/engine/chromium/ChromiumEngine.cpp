@@ -5,11 +5,13 @@
 #include "engine/chromium/PageBridge.h"
 #include "engine/chromium/PageCall.h"
 #include "engine/chromium/PageSerializer.h"
+#include "engine/chromium/PageSource.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QWebChannel>
@@ -18,6 +20,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
+#include <QtConcurrent/QtConcurrentRun>
 
 // Resources of a static library are linked in only when something refers to them.
 static void initEngineResources() {
@@ -97,8 +100,8 @@ ChromiumEngine::~ChromiumEngine() {
 void ChromiumEngine::installEditingScript() {
     // The parts of the editing script, in the order they build on each other; the last one
     // starts it.
-    static const char* const parts[] = {"core",    "serialize", "journal",  "character", "blocks",
-                                        "inserts", "clipboard", "elements", "options",   "start"};
+    static const char* const parts[] = {"core",    "source",    "serialize", "journal", "character", "blocks",
+                                        "inserts", "clipboard", "elements",  "options", "start"};
     QString source = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
     for (const char* part : parts)
         source += QLatin1Char('\n') +
@@ -148,6 +151,10 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_page->dropApproval(info.url());
         m_documentIdAtLoadStart = m_documentId;
+        ++m_sourceGeneration;
+        m_source.reset();
+        m_sourceParse.reset();
+        m_sourceAttached = false;
         return;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         return;
@@ -166,7 +173,44 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
         m_savedChanges = 0;
     }
     m_hasDocument = true;
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
+        readSource(info.url());
     emit documentComplete(info.url().toString());
+}
+
+void ChromiumEngine::readSource(const QUrl& url) {
+    if (!url.isLocalFile() || !m_keepsSource)
+        return;
+    const quint64 generation = m_sourceGeneration;
+    const QString path = url.toLocalFile();
+    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.sourceInfo() : null"),
+              [this, generation, path](const QVariant& result) {
+                  const QVariantMap info = result.toMap();
+                  if (generation != m_sourceGeneration || info.isEmpty())
+                      return;
+                  m_sourceDocumentId = info.value(QStringLiteral("documentId")).toString();
+                  m_sourceParse = QtConcurrent::run(&PageSource::fromFile, path,
+                                                    info.value(QStringLiteral("characterSet")).toString());
+                  auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
+                  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+                      watcher->deleteLater();
+                      if (generation == m_sourceGeneration)
+                          attachSource();
+                  });
+                  watcher->setFuture(*m_sourceParse);
+              });
+}
+
+void ChromiumEngine::attachSource() {
+    if (m_sourceAttached || !m_sourceParse)
+        return;
+    m_sourceAttached = true;
+    m_source = m_sourceParse->result();
+    if (!m_source || !m_source->canSplice())
+        return;
+    // Scripts run in the order they are sent, so a save sent after this finds the map laid.
+    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.attachSource(%1, %2) : false")
+                  .arg(scriptLiteral(m_sourceDocumentId), m_source->nodeMap()));
 }
 
 void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {
@@ -226,6 +270,10 @@ HRESULT ChromiumEngine::initNew() {
     if (m_waiting)
         return E_UNEXPECTED;
     m_waiting = true;
+    ++m_sourceGeneration;
+    m_source.reset();
+    m_sourceParse.reset();
+    m_sourceAttached = false;
     const std::optional<QVariant> id = runScriptAndWait(
         *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.initNew() : ''"), kPageTimeoutMs);
     m_waiting = false;
@@ -244,7 +292,12 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
     if (m_waiting)
         return E_UNEXPECTED;
     m_waiting = true;
-    const SaveResult result = serializeForFile(*m_page, kPageTimeoutMs);
+    // A save right after the load waits for the parse of the page's bytes, which is short.
+    if (m_sourceParse) {
+        m_sourceParse->waitForFinished();
+        attachSource();
+    }
+    const SaveResult result = serializeForFile(*m_page, kPageTimeoutMs, m_source.get());
     m_waiting = false;
     if (FAILED(result.hr))
         return result.hr;

@@ -7,6 +7,7 @@
 #include "engine/HtmlEngine.h"
 #include "engine/chromium/EngineSnapshot.h"
 
+#include <QFuture>
 #include <QJsonValue>
 #include <QPageLayout>
 #include <QPointer>
@@ -26,6 +27,7 @@ class FindBar;
 class KeyHookFilter;
 class PageBridge;
 class PagePreview;
+class PageSource;
 
 class ChromiumEngine : public IHtmlEngine {
     Q_OBJECT
@@ -52,6 +54,10 @@ public:
     QWidget* focusWindow() const override;
     void focus() override;
 
+    // Whether saves write what the user did not change as the bytes it was loaded from (the
+    // default), or serialise every page whole, as for a page that came from elsewhere.
+    void setKeepsSource(bool keep) { m_keepsSource = keep; }
+
     // The latest state the page reported (for diagnostics and benchmarks).
     const EngineSnapshot& snapshot() const { return m_snapshot; }
     // The page, for callers that need Qt WebEngine itself (tests driving the page).
@@ -72,6 +78,9 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onSnapshot(const EngineSnapshot& snapshot);
     bool onNavigationRequest(const QUrl& url);
+    // Parses the bytes of a loaded file away from the user's thread and lays them over the page.
+    void readSource(const QUrl& url);
+    void attachSource();
     // Runs a script in the editing world; the callback is dropped once the engine is gone.
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
     // Whether the engine a callback was made for still exists.
@@ -114,6 +123,14 @@ private:
     bool m_waiting = false;
     // The editing options the host asked for; every page the engine shows gets them.
     QHash<quint32, bool> m_options;
+    // The bytes the shown file was loaded from, while they are being parsed and once they are;
+    // a new load or a new document drops them (the generation tells a stale parse).
+    std::optional<QFuture<std::shared_ptr<const PageSource>>> m_sourceParse;
+    std::shared_ptr<const PageSource> m_source;
+    QString m_sourceDocumentId;
+    quint64 m_sourceGeneration = 0;
+    bool m_sourceAttached = false;
+    bool m_keepsSource = true;
     std::optional<QPageLayout> m_pageLayout;
     QPointer<FindBar> m_findBar;
     std::shared_ptr<PagePreview> m_pendingPreview;

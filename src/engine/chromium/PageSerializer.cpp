@@ -1,6 +1,7 @@
 #include "engine/chromium/PageSerializer.h"
 
 #include "engine/chromium/PageCall.h"
+#include "engine/chromium/PageSource.h"
 
 #include <QPointer>
 #include <QStringDecoder>
@@ -51,7 +52,8 @@ std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString&
 
 std::optional<SerializedPage> SerializedPage::fromScriptResult(const QVariant& result) {
     const QVariantMap map = result.toMap();
-    if (!map.contains(QStringLiteral("html")))
+    if (!map.contains(QStringLiteral("html")) && !map.contains(QStringLiteral("parts")) &&
+        !map.contains(QStringLiteral("unchanged")))
         return std::nullopt;
     SerializedPage page;
     page.html = map.value(QStringLiteral("html")).toString();
@@ -59,6 +61,8 @@ std::optional<SerializedPage> SerializedPage::fromScriptResult(const QVariant& r
     page.declaredCharset = map.value(QStringLiteral("declaredCharset")).toString();
     page.declaredEncoding = map.value(QStringLiteral("declaredEncoding")).toString();
     page.documentId = map.value(QStringLiteral("documentId")).toString();
+    page.unchanged = map.value(QStringLiteral("unchanged")).toBool();
+    page.parts = map.value(QStringLiteral("parts")).toList();
     page.changeCount =
         static_cast<quint64>(std::max(0.0, map.value(QStringLiteral("changeCount")).toDouble()));
     return page;
@@ -82,7 +86,25 @@ std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page) {
     return encodeWith(page.characterSet, page.html);
 }
 
-SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs) {
+// The page's text with what did not change taken from its source; nothing when those bytes
+// would not give the tree the page shows (the source parser and the engine read the page
+// differently there), so the caller serialises it whole.
+std::optional<QString> spliceChecked(QWebEnginePage& page, const SerializedPage& kept,
+                                     const PageSource& source, bool check, int timeoutMs, bool* timedOut) {
+    if (kept.parts.isEmpty() || !source.canSplice())
+        return std::nullopt;
+    std::optional<QString> text = source.splice(kept.parts);
+    if (text && check) {
+        const QString script = QStringLiteral("window.__lwEditor ? window.__lwEditor.matchesPage(%1) : false")
+                                   .arg(scriptLiteral(*text));
+        const std::optional<QVariant> same = runScriptAndWait(page, script, timeoutMs, timedOut);
+        if (!same || !same->toBool())
+            return std::nullopt;
+    }
+    return text;
+}
+
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source) {
     SaveResult result;
     QPointer<QWebEnginePage> alive(&page);
     bool timedOut = false;
@@ -90,20 +112,55 @@ SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs) {
         result.hr = timedOut ? E_TIMEOUT : E_FAIL;
         return result;
     };
-    std::optional<SerializedPage> own = serializeWith(page, QStringLiteral("{}"), timeoutMs, &timedOut);
+    const auto ask = [&](bool keep, bool utf8) {
+        QString options = keep ? QStringLiteral("keep: true,") : QString();
+        if (utf8)
+            options += QStringLiteral("charset: 'utf-8'");
+        return serializeWith(page, QLatin1Char('{') + options + QLatin1Char('}'), timeoutMs, &timedOut);
+    };
+    std::optional<SerializedPage> own = ask(source != nullptr, false);
     if (!own || !alive)
         return failed();
-    std::optional<QByteArray> bytes = encodeInOwnEncoding(*own);
-    if (!bytes) {
-        own = serializeWith(page, QStringLiteral("{charset: 'utf-8'}"), timeoutMs, &timedOut);
-        if (!own || !alive)
-            return failed();
-        bytes = own->html.toUtf8();
-    }
     result.hr = S_OK;
-    result.bytes = std::move(*bytes);
     result.documentId = own->documentId;
     result.changeCount = own->changeCount;
+    if (source && own->unchanged) {
+        result.bytes = source->bytes();
+        return result;
+    }
+    bool kept = false;
+    if (source && !own->parts.isEmpty()) {
+        if (std::optional<QString> text = spliceChecked(page, *own, *source, true, timeoutMs, &timedOut)) {
+            own->html = std::move(*text);
+            kept = true;
+        } else {
+            if (!alive)
+                return failed();
+            own = ask(false, false);
+            if (!own || !alive)
+                return failed();
+        }
+    }
+    std::optional<QByteArray> bytes = encodeInOwnEncoding(*own);
+    if (!bytes) {
+        own = ask(kept, true);
+        if (!own || !alive)
+            return failed();
+        std::optional<QString> text =
+            kept ? spliceChecked(page, *own, *source, false, timeoutMs, &timedOut) : std::nullopt;
+        if (kept && !text) {
+            own = ask(false, true);
+            if (!own || !alive)
+                return failed();
+        }
+        bytes = (text ? *text : own->html).toUtf8();
+        if (source && source->byteOrderMarkEncoding() == QLatin1String("UTF-8"))
+            bytes->prepend(source->byteOrderMark());
+    } else if (source &&
+               source->byteOrderMarkEncoding().compare(own->characterSet, Qt::CaseInsensitive) == 0) {
+        bytes->prepend(source->byteOrderMark());
+    }
+    result.bytes = std::move(*bytes);
     return result;
 }
 

@@ -15,6 +15,8 @@ class QWebEnginePage;
 
 namespace lw {
 
+class PageSource;
+
 // What the script reports for one serialisation.
 struct SerializedPage {
     QString html;
@@ -25,6 +27,10 @@ struct SerializedPage {
     QString declaredEncoding;
     QString documentId;
     quint64 changeCount = 0;
+    // With the loaded source kept: nothing changed since the load, or the parts of the file
+    // (new markup and ranges of the source).
+    bool unchanged = false;
+    QVariantList parts;
 
     static std::optional<SerializedPage> fromScriptResult(const QVariant& result);
 };
@@ -42,8 +48,9 @@ struct SaveResult {
 };
 
 // Serialises the page as a file would hold it, waiting at most timeoutMs for each answer
-// (E_TIMEOUT when an answer did not come in time).
-SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs);
+// (E_TIMEOUT when an answer did not come in time). With the source the page was loaded from,
+// what did not change is written as it was loaded.
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source = nullptr);
 
 // The page as UTF-8 with its address as base, for a copy that must look the same elsewhere.
 std::optional<QByteArray> serializeStandalone(QWebEnginePage& page, int timeoutMs);

@@ -78,11 +78,44 @@
         return copy.outerHTML;
     }
 
+    // Start tags that point the charset declarations of the kept source at another encoding,
+    // or a declaration to open the head with.
+    function declareInSource(charset) {
+        return (startTags, prefixes) => {
+            const copy = document.createElement('html');
+            const metas = charsetMetas(document);
+            for (const meta of metas)
+                copy.appendChild(meta.cloneNode(false));
+            declareCharset(copy, charset);
+            metas.forEach((meta, i) => startTags.set(meta, copy.children[i].outerHTML));
+            if (metas.length === 0 && document.head)
+                prefixes.set(document.head, '<meta charset="' + charset + '">');
+        };
+    }
+
+    function describe() {
+        const declarations = charsetMetas(document);
+        const declared = declarations.length > 0 ? charsetOfMeta(declarations[0]) : '';
+        return {
+            characterSet: document.characterSet,
+            declaredCharset: declared,
+            declaredEncoding: declared ? canonicalEncoding(declared) : '',
+            documentId: lw.documentId,
+            changeCount: lw.changeCount,
+        };
+    }
+
     // The whole document: doctype, comments outside the root element, and the root element,
     // without the editor's own additions. options.charset rewrites the charset declarations
-    // of the copy; options.base gives the copy the page's address as its base.
+    // of the copy; options.base gives the copy the page's address as its base. options.keep
+    // asks for the parts of the loaded source instead, where they can be kept.
     lw.serialize = (options) => {
         options = options || {};
+        if (options.keep && lw.source) {
+            const kept = lw.source.keep(options.charset ? declareInSource(options.charset) : null);
+            if (kept)
+                return Object.assign(describe(), kept);
+        }
         // A parser drops white space before the root element but moves any after it into the
         // body, so only the nodes before the root get a line break each.
         let html = '';
@@ -103,16 +136,7 @@
             else if (!afterRoot)
                 html += '\n';
         }
-        const declarations = charsetMetas(document);
-        const declared = declarations.length > 0 ? charsetOfMeta(declarations[0]) : '';
-        return {
-            html: html,
-            characterSet: document.characterSet,
-            declaredCharset: declared,
-            declaredEncoding: declared ? canonicalEncoding(declared) : '',
-            documentId: lw.documentId,
-            changeCount: lw.changeCount,
-        };
+        return Object.assign(describe(), { html: html });
     };
 
     // An empty page in place of the current one, clean and with a new identity.
@@ -125,6 +149,8 @@
         root.appendChild(document.createElement('body'));
         document.appendChild(root);
         lw.forgetChanges();
+        if (lw.source)
+            lw.source.forget();
         lw.documentId = lw.newDocumentId();
         lw.queueSnapshot();
         return lw.documentId;

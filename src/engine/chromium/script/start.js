@@ -22,6 +22,11 @@
         selectMatch: lw.selectMatch,
         serialize: lw.serialize,
         initNew: lw.initNew,
+        // What the host needs to parse the page's bytes as the engine did, and where to
+        // hand the result.
+        sourceInfo: () => ({ documentId: lw.documentId, characterSet: document.characterSet }),
+        attachSource: lw.source.attach,
+        matchesPage: lw.source.matches,
         snapshot: lw.takeSnapshot,
     };
 

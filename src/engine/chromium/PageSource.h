@@ -1,0 +1,49 @@
+#pragma once
+// The bytes a page was loaded from, parsed once by an HTML5 parser that reports where every
+// node came from, so that a save writes back what the user did not touch exactly as it was
+// and serialises only what changed.
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+#include <optional>
+
+namespace lw {
+
+class PageSource {
+public:
+    // The page's bytes as the engine decoded them (characterSet is the engine's name for the
+    // encoding). Never fails: a page that cannot be decoded and mapped still keeps its bytes.
+    static std::shared_ptr<const PageSource> fromBytes(QByteArray bytes, const QString& characterSet);
+    // The same for a local file; nothing when it cannot be read.
+    static std::shared_ptr<const PageSource> fromFile(const QString& path, const QString& characterSet);
+
+    // Exactly what was loaded, for a save of a page nobody changed.
+    const QByteArray& bytes() const { return m_bytes; }
+    // Whether parts of the source can be spliced with new markup: the text re-encodes to the
+    // same bytes and the parser's tree could be laid over the source.
+    bool canSplice() const { return !m_nodeMap.isEmpty(); }
+    // The byte-order mark the page started with, if any, and the encoding it names.
+    const QByteArray& byteOrderMark() const { return m_bom; }
+    QString byteOrderMarkEncoding() const;
+    // Where each parsed node lies in the text, as a JavaScript literal for the page script.
+    const QString& nodeMap() const { return m_nodeMap; }
+
+    // The text made of the script's parts: strings are new markup, [start, end] pairs are
+    // ranges of the decoded source. Nothing when a range lies outside the source.
+    std::optional<QString> splice(const QVariantList& parts) const;
+
+private:
+    void parse();
+
+    QByteArray m_bytes;
+    QByteArray m_bom;
+    QString m_text;
+    QString m_nodeMap;
+    // Every line of the page ends in CR LF.
+    bool m_crlf = false;
+};
+
+} // namespace lw
