@@ -8,15 +8,19 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace lw;
 
@@ -95,12 +99,52 @@ TEST(StandardDialogs, TheImageDialogNeedsASource) {
     std::vector<std::optional<ImageChoice>> answers;
     const auto record = [&](std::optional<ImageChoice> image) { answers.push_back(image); };
     dialogs->askImage(&parent, ImageChoice{}, record);
-    parent.findChildren<FieldsDialog*>().last()->accept();
+    FieldsDialog* empty = parent.findChildren<FieldsDialog*>().last();
+    empty->accept();
+    EXPECT_TRUE(answers.empty()) << "OK without a source stays open";
+    empty->reject();
     dialogs->askImage(&parent, ImageChoice{QStringLiteral("a.png"), QStringLiteral("A")}, record);
     parent.findChildren<FieldsDialog*>().last()->accept();
     ASSERT_EQ(answers.size(), 2u);
     EXPECT_EQ(answers.at(0), std::nullopt);
     EXPECT_EQ(answers.at(1), (ImageChoice{QStringLiteral("a.png"), QStringLiteral("A")}));
+}
+
+// The focus starts in the first field, labels show mnemonics, and Enter with the required
+// field empty says what is missing instead of closing the dialog without effect.
+TEST(StandardDialogs, FieldDialogsTakeTypingAndSayWhatIsMissing) {
+    QWidget parent;
+    parent.show();
+    const std::shared_ptr<EngineDialogProvider> dialogs = createStandardDialogs();
+    std::vector<std::optional<QString>> answers;
+    dialogs->askHyperlink(&parent, QString(), [&](std::optional<QString> address) { answers.push_back(address); });
+    auto* dialog = parent.findChild<FieldsDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    auto* field = dialog->findChild<QLineEdit*>();
+    ASSERT_TRUE(lwtest::waitFor([&] { return dialog->isVisible(); }));
+    ASSERT_EQ(dialog->focusWidget(), field);
+
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(answers.empty());
+    EXPECT_TRUE(dialog->isVisible());
+    const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.cbegin(), labels.cend(),
+                            [](QLabel* l) { return l->isVisible() && l->text().contains(QStringLiteral("address")); }))
+        << "the dialog says what is missing";
+
+    QTest::keyClicks(dialog->focusWidget(), QStringLiteral("http://new.example/"));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers.at(0), QStringLiteral("http://new.example/"));
+
+    dialogs->askObject(&parent, ObjectChoice{}, [](std::optional<ObjectChoice>) {});
+    FieldsDialog* object = parent.findChildren<FieldsDialog*>().last();
+    for (QLabel* label : object->findChildren<QLabel*>()) {
+        if (label->text().startsWith(QLatin1Char('&'))) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString() << " would show its ampersand";
+        }
+    }
+    object->reject();
 }
 
 TEST(StandardDialogs, ThePrintPreviewAsksForItsPagesAndKeepsThePrinterWhileOpen) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 
+class QLabel;
 class QLineEdit;
 
 namespace lw {
@@ -18,11 +19,17 @@ public:
     // Adds a field; with browse, a button beside it fills it with a chosen file's path.
     int addField(const QString& label, const QString& value, bool browse = false);
     QString value(int field) const;
+    // OK is refused, with message shown, while every one of fields is empty.
+    void requireOneOf(const QList<int>& fields, const QString& message);
+
+    void accept() override;
 
 private:
     void browseFor(QLineEdit* field);
 
     QList<QLineEdit*> m_fields;
+    QList<QPair<QList<int>, QString>> m_required;
+    QLabel* m_note = nullptr;
 };
 
 } // namespace lw

@@ -27,6 +27,9 @@ public:
     void askHyperlink(QWidget* parent, const QString& current, Answer<QString> answer) override {
         auto* dialog = new FieldsDialog(FieldsDialog::tr("Hyperlink"), parent);
         const int address = dialog->addField(FieldsDialog::tr("&Address:"), current);
+        // Emptying the address of an existing link removes the link; a new link needs one.
+        if (current.isEmpty())
+            dialog->requireOneOf({address}, FieldsDialog::tr("Type the address the link goes to."));
         openDialog(dialog, [answer, address](FieldsDialog& d, int result) {
             answer(result == QDialog::Accepted ? std::optional<QString>(d.value(address)) : std::nullopt);
         });
@@ -36,6 +39,7 @@ public:
         auto* dialog = new FieldsDialog(FieldsDialog::tr("Image"), parent);
         const int source = dialog->addField(FieldsDialog::tr("&Source:"), current.source, true);
         const int alternate = dialog->addField(FieldsDialog::tr("&Alternate text:"), current.alternateText);
+        dialog->requireOneOf({source}, FieldsDialog::tr("Type or browse for the picture's file or address."));
         openDialog(dialog, [answer, source, alternate](FieldsDialog& d, int result) {
             if (result != QDialog::Accepted || d.value(source).isEmpty())
                 answer(std::nullopt);
@@ -54,6 +58,7 @@ public:
         auto* dialog = new FieldsDialog(FieldsDialog::tr("Object"), parent);
         const int data = dialog->addField(FieldsDialog::tr("&Data:"), current.data, true);
         const int type = dialog->addField(FieldsDialog::tr("&Type:"), current.type);
+        dialog->requireOneOf({data, type}, FieldsDialog::tr("Give the object's data, its type, or both."));
         openDialog(dialog, [answer, data, type](FieldsDialog& d, int result) {
             if (result != QDialog::Accepted || (d.value(data).isEmpty() && d.value(type).isEmpty()))
                 answer(std::nullopt);
