@@ -63,6 +63,21 @@ TEST_F(ChromiumEngineBlock, OffersItsBlockFormatsAndReportsAndSetsTheCurrentOne)
     EXPECT_EQ(h.value(2234), Variant::null()) << "blocks of different formats";
 }
 
+TEST_F(ChromiumEngineBlock, AChangedBlockFormatKeepsTheBlocksAttributes) {
+    h.run(QStringLiteral("(() => { const p = document.getElementById('one'); p.className = 'intro';"
+                         " p.setAttribute('style', 'color: red'); p.lang = 'fr'; p.dir = 'rtl'; p.title = 'T';"
+                         " return 1; })()"));
+    h.placeCaretAtEndOf(QStringLiteral("#one"));
+    EXPECT_EQ(h.exec(2234, Variant::fromString(QStringLiteral("Heading 2"))), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("h2#one.intro[style='color: red'][lang=fr][dir=rtl][title=T]")), 1)
+        << h.html().toStdString();
+
+    // The engine merges the paragraphs of a selection into one heading.
+    selectParagraphs(QStringLiteral("#two"), QStringLiteral("#three"));
+    EXPECT_EQ(h.exec(2234, Variant::fromString(QStringLiteral("Heading 3"))), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("h3#two")), 1) << h.html().toStdString();
+}
+
 TEST_F(ChromiumEngineBlock, JustifyLatchesFromTheBlocksRealAlignment) {
     h.placeCaretAtEndOf(QStringLiteral("#one"));
     EXPECT_EQ(h.flags(59) & kStateBits, OLECMDF_LATCHED) << "a paragraph of its own is left aligned";

@@ -120,6 +120,16 @@ TEST_F(ChromiumEngineHost, TheFontDialogShowsTheSelectionAndSetsEverythingAsOneS
     EXPECT_EQ(h.html(), before);
 }
 
+TEST_F(ChromiumEngineHost, AStyleTickedInTheFontDialogCoversAPartlyStyledSelection) {
+    h.select(QStringLiteral("#two"));
+    ASSERT_EQ(h.flags(56) & OLECMDF_NINCHED, OLECMDF_NINCHED);
+    FontChoice answer;
+    answer.italic = true;
+    dialogs->fontAnswer = answer;
+    EXPECT_EQ(h.exec(90), S_OK);
+    EXPECT_EQ(h.flags(56) & (OLECMDF_LATCHED | OLECMDF_NINCHED), OLECMDF_LATCHED) << h.html(QStringLiteral("#two")).toStdString();
+}
+
 TEST_F(ChromiumEngineHost, PrintingGoesToThePrinterTheDialogSetUpWithTheKeptPageLayout) {
     const QString pdf = h.scratch.file(QStringLiteral("out.pdf"));
     dialogs->pageSetupAnswer = [](QPrinter& printer) { printer.setPageOrientation(QPageLayout::Landscape); };

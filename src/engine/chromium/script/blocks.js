@@ -216,13 +216,33 @@
         if (tag === 'ol' || tag === 'ul')
             return listType() === tag ? true : makeList(tag);
         const inList = listType();
-        if (!inList)
+        return keepingAttributes(() => {
+            // A list item takes another format once it has left its list.
+            if (inList)
+                lw.run(inList === 'ol' ? 'insertOrderedList' : 'insertUnorderedList');
             return lw.run('formatBlock', tag);
-        // A list item takes another format once it has left its list.
-        return lw.journal.group(() => {
-            lw.run(inList === 'ol' ? 'insertOrderedList' : 'insertUnorderedList');
-            return lw.run('formatBlock', tag);
-        }, null);
+        });
+    }
+
+    // The engine makes each reformatted block a bare new element; these attributes carry over.
+    const KEPT_ATTRIBUTES = ['id', 'class', 'style', 'lang', 'dir', 'title'];
+
+    function keepingAttributes(steps) {
+        const before = blocks().map((block) =>
+            KEPT_ATTRIBUTES.filter((name) => block.hasAttribute(name)).map((name) => [name, block.getAttribute(name)]));
+        return lw.journal.group(steps, () => {
+            const after = blocks();
+            // Blocks are replaced one for one, in order, or merged into one that takes the first
+            // one's attributes; anything else is left as the engine made it.
+            if (after.length !== before.length && after.length !== 1)
+                return;
+            after.forEach((block, i) => {
+                for (const [name, value] of before[i]) {
+                    if (!block.hasAttribute(name))
+                        block.setAttribute(name, value);
+                }
+            });
+        });
     }
 
     lw.define(2233, {

@@ -234,11 +234,15 @@
                 if (typeof choice[key] !== 'boolean')
                     continue;
                 const state = styleState(key, STYLES[key]);
-                // A mixed selection takes the style everywhere first.
-                if (state === 'mixed')
+                // A mixed selection takes the style everywhere first, and loses it everywhere
+                // with a second toggle only when it is not wanted.
+                if (state === 'mixed') {
                     lw.run(STYLES[key]);
-                if ((state === 'on') !== choice[key] || (state === 'mixed' && !choice[key]))
+                    if (!choice[key])
+                        lw.run(STYLES[key]);
+                } else if ((state === 'on') !== choice[key]) {
                     lw.run(STYLES[key]);
+                }
             }
             return true;
         }, null);
