@@ -133,6 +133,12 @@ void CHtmlEditView::OnFilePrintDirect() {
 
 void CHtmlEditView::OnFilePrint() { OnFilePrintDirect(); }
 
-void CHtmlEditView::OnActivateView() { FocusEngineWindow(); }
+void CHtmlEditView::OnActivateView() {
+    // A page still loading has no input widget yet: the view holds the focus until it is editable.
+    if (m_engine && m_engine->hasDocument())
+        m_engine->focus();
+    else
+        CWidgetView::OnActivateView();
+}
 
 } // namespace lw

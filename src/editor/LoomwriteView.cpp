@@ -53,6 +53,12 @@ void CLoomwriteView::OnEngineDocumentComplete(const QString&) {
     // The second completion follows the switch into design mode: the page is editable.
     if (m_documentCompleteCount == 1) {
         ApplyEditorOptions();
+        // The view took the focus while its page loaded; typing goes into the page from now on.
+        if (QWidget* widget = GetWidget()) {
+            QWidget* focused = widget->window()->focusWidget();
+            if (focused && (focused == widget || widget->isAncestorOf(focused)))
+                FocusEngineWindow();
+        }
         static bool first = true;
         if (first)
             qCInfo(lcStartup, "first page editable");
@@ -221,7 +227,11 @@ std::optional<std::uint32_t> CLoomwriteView::AskColor(std::uint32_t current) {
 void CLoomwriteView::OnChooseColor(UINT engineCommand) {
     std::int32_t current = 0;
     GetEngineInt(engineCommand, current);
-    if (std::optional<std::uint32_t> chosen = AskColor(static_cast<std::uint32_t>(current)))
+    // The colour dialog runs its own event loop, in which a failed page closes its window and
+    // this view with it.
+    const QPointer<IHtmlEngine> engine = GetEngine();
+    const std::optional<std::uint32_t> chosen = AskColor(static_cast<std::uint32_t>(current));
+    if (chosen && engine)
         SetEngineInt(engineCommand, static_cast<std::int32_t>(*chosen));
 }
 

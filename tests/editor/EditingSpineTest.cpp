@@ -274,6 +274,23 @@ TEST_F(SpineFixture, NewDocumentsAreTitledAndSavedUnderTheChosenName) {
     EXPECT_TRUE(readAll(dir.file("new.html")).contains("<html"));
 }
 
+TEST_F(SpineFixture, ANewOrOpenedPageTakesTheKeyboardFocusOnceEditable) {
+    const auto focusedInPage = [](CLoomwriteView* view) {
+        QWidget* page = view->GetEngine()->focusWindow();
+        return lwtest::waitFor([page] { return page && page->window()->focusWidget() == page; }, 10000);
+    };
+    app.OnFileNew();
+    CLoomwriteView* view = viewOf(app.GetDocManager()->Documents().back());
+    ASSERT_TRUE(lwtest::waitFor([view] { return view->m_documentCompleteCount >= 2; }, 20000));
+    EXPECT_TRUE(focusedInPage(view)) << "a new page";
+
+    const QString path = dir.file("focus.html");
+    writeFile(path, kPage);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(focusedInPage(viewOf(doc))) << "an opened page";
+}
+
 TEST_F(SpineFixture, BadFilesAreRefusedWithAClearMessage) {
     const QString binary = dir.file("binary.html");
     writeFile(binary, QByteArray("<html>\0\x01\x02", 9));
