@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 
@@ -60,6 +61,8 @@ BOOL CLoomwriteApp::InitInstance() {
     }
     SetRegistryKey(QStringLiteral("Tarn"));
     LoadStdProfileSettings(10);
+    EnableUserTools(ID_TOOLS_ENTRY, ID_USER_TOOL_FIRST, ID_USER_TOOL_LAST);
+    EnableTearOffMenus(QStringLiteral("TearOffMenus"), ID_TEAROFF_FIRST, ID_TEAROFF_LAST);
     InitKeyboardManager();
 
     auto tmpl = std::make_unique<CMultiDocTemplate>(
@@ -196,8 +199,15 @@ void CLoomwriteApp::PrintFromCommandLine(const CCommandLineInfo& info) {
         printed = ok;
         loop.quit();
     });
+    // A renderer failure closes the document, and the view and engine go with it.
+    const QPointer<IHtmlEngine> alive = engine;
+    QObject::connect(engine, &QObject::destroyed, &loop, &QEventLoop::quit);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!alive) {
+            loop.quit();
+            return;
+        }
         if (view->m_documentCompleteCount < 2)
             return;
         poll.stop();
