@@ -3,20 +3,11 @@
 // Budget: under 150 ms a switch (the median of the repetitions). Beside it, one idle
 // update of every bar in each look, whose budget is 200 microseconds a pass.
 
-#include "app/LoomwriteApp.h"
-#include "editor/LoomwriteDoc.h"
-#include "editor/LoomwriteView.h"
-#include "frame/MainFrame.h"
+#include "BenchProgram.h"
 #include "resources/CommandIds.h"
-#include "resources/ProgramImages.h"
-#include "resources/ProgramResources.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
@@ -24,45 +15,23 @@ constexpr lw::UINT kLooks[] = {205, 206, 207, 208, 209, 210, 215, 216, 217, 218,
 QString g_page;
 
 // The program started as the desktop starts it, with five pages open and editable.
-struct Program {
-    lw::CLoomwriteApp app;
+struct Program : lwbench::Program {
     lw::CMainFrame* frame = nullptr;
     bool Start() {
-        app.m_arguments = {QStringLiteral("/dde")};
-        app.m_bArgumentsSet = true;
-        if (!app.InitInstance())
+        if (!lwbench::Program::Start())
             return false;
-        std::vector<lw::CLoomwriteView*> views;
+        QStringList pages;
         for (int i = 0; i < 5; ++i) {
-            QFile::copy(g_page, g_page + QString::number(i) + QStringLiteral(".html"));
-            auto* doc = dynamic_cast<lw::CLoomwriteDoc*>(
-                app.OpenDocumentFile(g_page + QString::number(i) + QStringLiteral(".html")));
-            if (!doc)
-                return false;
-            views.push_back(dynamic_cast<lw::CLoomwriteView*>(doc->Views().front()));
+            pages << g_page + QString::number(i) + QStringLiteral(".html");
+            QFile::copy(g_page, pages.last());
         }
-        QDeadlineTimer deadline(60000);
-        auto ready = [&] {
-            for (auto* v : views)
-                if (!v || v->m_documentCompleteCount < 2)
-                    return false;
-            return true;
-        };
-        while (!ready() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        frame = dynamic_cast<lw::CMainFrame*>(app.m_pMainWnd);
-        if (!frame || !ready())
+        if (OpenEditable(pages).empty() || !Frame())
             return false;
+        frame = Frame();
         frame->GetWidget()->resize(1280, 900);
         for (int i = 0; i < 20; ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return true;
-    }
-    ~Program() {
-        app.CloseAllDocuments(lw::FALSE);
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
-        app.DelRegTree();
     }
 };
 
@@ -111,16 +80,10 @@ BENCHMARK(IdleUpdateOfAllBarsInEachLook)
 } // namespace
 
 int main(int argc, char** argv) {
-    // Private settings: a benchmark never touches the user's own.
     QTemporaryDir home;
-    ::setenv("XDG_CONFIG_HOME", home.path().toLocal8Bit().constData(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    lwbench::PrepareEnvironment(home);
     QApplication qapp(argc, argv);
-    lw::RegisterProgramResources();
-    lw::RegisterProgramImages();
+    lwbench::RegisterResources();
     g_page = home.filePath(QStringLiteral("bench"));
     QFile page(g_page);
     if (!page.open(QIODevice::WriteOnly))

@@ -10,6 +10,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 import e2e  # noqa: E402
+from proctree import pss_mb  # noqa: E402
 
 BUDGET_MB = 600
 
@@ -25,33 +26,6 @@ def make_page(path, size):
     parts.append("</body></html>\n")
     with open(path, "w") as f:
         f.write("".join(parts))
-
-
-def tree(pid):
-    """The process and all its descendants."""
-    pids, todo = [], [pid]
-    while todo:
-        p = todo.pop()
-        pids.append(p)
-        try:
-            with open("/proc/%d/task/%d/children" % (p, p)) as f:
-                todo += [int(c) for c in f.read().split()]
-        except OSError:
-            pass
-    return pids
-
-
-def pss_mb(pid):
-    total = 0
-    for p in tree(pid):
-        try:
-            with open("/proc/%d/smaps_rollup" % p) as f:
-                for line in f:
-                    if line.startswith("Pss:"):
-                        total += int(line.split()[1])
-        except OSError:
-            pass
-    return total / 1024
 
 
 def settled_pss(pid):

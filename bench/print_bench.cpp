@@ -1,20 +1,12 @@
 // Printing a 20-page document to a PDF file, from the command to the finished file, and
 // what the file holds: vector pages with their text (budget: under 1 s).
 
-#include "app/LoomwriteApp.h"
-#include "editor/LoomwriteDoc.h"
-#include "editor/LoomwriteView.h"
+#include "BenchProgram.h"
 #include "engine/HtmlEngine.h"
-#include "resources/ProgramImages.h"
-#include "resources/ProgramResources.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
@@ -22,46 +14,32 @@ QString g_page;
 QString g_pdf;
 
 void PrintATwentyPageDocumentToPdf(benchmark::State& state) {
-    lw::CLoomwriteApp app;
-    app.m_arguments = {QStringLiteral("/dde")};
-    app.m_bArgumentsSet = true;
-    if (!app.InitInstance()) {
-        state.SkipWithError("the program did not start");
+    lwbench::Program program;
+    lw::CLoomwriteDoc* doc = program.Start() ? program.OpenEditable(g_page) : nullptr;
+    if (!doc) {
+        state.SkipWithError("the page did not become editable");
         return;
     }
-    auto* doc = dynamic_cast<lw::CLoomwriteDoc*>(app.OpenDocumentFile(g_page));
-    auto* view = doc ? dynamic_cast<lw::CLoomwriteView*>(doc->Views().front()) : nullptr;
-    QDeadlineTimer deadline(60000);
-    while (view && view->m_documentCompleteCount < 2 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    if (!view || view->m_documentCompleteCount < 2) {
-        state.SkipWithError("the page did not become editable");
-    } else {
-        lw::IHtmlEngine* engine = view->GetEngine();
-        for (auto _ : state) {
-            QFile::remove(g_pdf);
-            auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(g_pdf);
-            bool finished = false;
-            auto connection = QObject::connect(engine, &lw::IHtmlEngine::printFinished, [&](bool) { finished = true; });
-            engine->print(printer);
-            QDeadlineTimer wait(60000);
-            while (!finished && !wait.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QObject::disconnect(connection);
-        }
-        QFile pdf(g_pdf);
-        pdf.open(QIODevice::ReadOnly);
-        const QByteArray bytes = pdf.readAll();
-        state.counters["pages"] = static_cast<double>(bytes.count("/Type /Page\n"));
-        state.counters["kB"] = static_cast<double>(bytes.size()) / 1024;
-        state.counters["vector_text"] = bytes.contains("/Font") ? 1 : 0;
+    lw::IHtmlEngine* engine = lwbench::ViewOf(doc)->GetEngine();
+    for (auto _ : state) {
+        QFile::remove(g_pdf);
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(g_pdf);
+        bool finished = false;
+        auto connection = QObject::connect(engine, &lw::IHtmlEngine::printFinished, [&](bool) { finished = true; });
+        engine->print(printer);
+        QDeadlineTimer wait(60000);
+        while (!finished && !wait.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QObject::disconnect(connection);
     }
-    app.CloseAllDocuments(lw::FALSE);
-    if (app.m_pMainWnd)
-        app.m_pMainWnd->DestroyWindow();
-    app.DelRegTree();
+    QFile pdf(g_pdf);
+    pdf.open(QIODevice::ReadOnly);
+    const QByteArray bytes = pdf.readAll();
+    state.counters["pages"] = static_cast<double>(bytes.count("/Type /Page\n"));
+    state.counters["kB"] = static_cast<double>(bytes.size()) / 1024;
+    state.counters["vector_text"] = bytes.contains("/Font") ? 1 : 0;
 }
 BENCHMARK(PrintATwentyPageDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -69,15 +47,9 @@ BENCHMARK(PrintATwentyPageDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterati
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    ::setenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit().constData(), 1);
-    ::setenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit().constData(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    lwbench::PrepareEnvironment(home);
     QApplication qapp(argc, argv);
-    lw::RegisterProgramResources();
-    lw::RegisterProgramImages();
+    lwbench::RegisterResources();
     g_page = home.filePath(QStringLiteral("twenty.html"));
     g_pdf = home.filePath(QStringLiteral("twenty.pdf"));
     QFile page(g_page);

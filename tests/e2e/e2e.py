@@ -11,6 +11,18 @@ class Failure(Exception):
     pass
 
 
+# A small page with one line of text, which most tests open.
+PAGE = b"""<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>e2e</title></head>
+<body><p>First line of the page.</p></body></html>
+"""
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def wait_for(what, predicate, timeout=30.0, step=0.1):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:

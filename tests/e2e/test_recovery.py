@@ -9,15 +9,8 @@ import sys
 
 import e2e
 
-PAGE = b"""<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>e2e</title></head>
-<body><p>First line of the page.</p></body></html>
-"""
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
+PAGE = e2e.PAGE
+read = e2e.read
 
 
 def copies(s):
