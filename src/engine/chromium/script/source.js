@@ -279,41 +279,25 @@
         return out;
     }
 
-    // A document's tree as text, to compare two by: adjacent text joined, the editor's own
-    // elements left out.
-    function canonical(root) {
+    // A document as the engine writes it, without the editor's own elements: two documents
+    // that write the same have the same tree but for how text is split into nodes.
+    function written(doc) {
         const out = [];
-        let text = '';
-        const flush = () => {
-            if (text)
-                out.push('\ue004' + text);
-            text = '';
-        };
-        const walk = (node) => {
-            for (let c = node.firstChild; c; c = c.nextSibling) {
-                if (c.nodeType === Node.TEXT_NODE || c.nodeType === Node.CDATA_SECTION_NODE) {
-                    text += c.data;
-                    continue;
+        for (const node of doc.childNodes) {
+            if (node.nodeType === Node.COMMENT_NODE) {
+                out.push('<!--' + node.data + '-->');
+            } else if (node.nodeType === Node.ELEMENT_NODE) {
+                out.push(startTagOf(node));
+                for (const child of node.childNodes) {
+                    if (child.nodeType === Node.ELEMENT_NODE)
+                        out.push(isOwnAid(child) ? '' : child.outerHTML);
+                    else if (child.nodeType === Node.TEXT_NODE)
+                        out.push(escapeText(child));
+                    else if (child.nodeType === Node.COMMENT_NODE)
+                        out.push('<!--' + child.data + '-->');
                 }
-                if (c.nodeType === Node.COMMENT_NODE) {
-                    flush();
-                    out.push('\ue007' + c.data);
-                    continue;
-                }
-                if (c.nodeType !== Node.ELEMENT_NODE || isOwnAid(c))
-                    continue;
-                flush();
-                let tag = '\ue001' + c.localName;
-                for (const a of c.attributes)
-                    tag += '\ue005' + a.name + '\ue006' + a.value;
-                out.push(tag + '\ue002');
-                walk(c.localName === 'template' && c.content ? c.content : c);
-                flush();
-                out.push('\ue003');
             }
-        };
-        walk(root);
-        flush();
+        }
         return out.join('');
     }
 
@@ -342,7 +326,7 @@
             return { parts: parts(changed, startTags, prefixes) };
         },
         // Whether markup parses, as the engine loads a file, to the tree the page shows.
-        matches: (html) => canonical(new DOMParser().parseFromString(html, 'text/html')) === canonical(document),
+        matches: (html) => written(new DOMParser().parseFromString(html, 'text/html')) === written(document),
         forget: () => {
             forgotten = true;
             map = null;
