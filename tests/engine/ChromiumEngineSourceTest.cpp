@@ -127,6 +127,11 @@ TEST(ChromiumEngineSource, EditsRewriteOnlyWhatTheyTouchAndUndoingThemGivesTheFi
             EXPECT_TRUE(saved.contains(kParagraphs[i])) << "edit " << done << " rewrote paragraph " << i;
     }
     EXPECT_EQ(h.count(QStringLiteral("b, h1, hr")), 3);
+    // New markup is written as the page writes its own: upper-case tags, single quotes.
+    const QByteArray edited = h.save();
+    EXPECT_TRUE(edited.contains("<B>make</B>") && edited.contains("<HR>") &&
+                edited.contains("<H1 ID='block'>"))
+        << edited.toStdString();
 
     for (int i = 0; i < 20 && (h.flags(43) & 2); ++i)
         h.exec(43);

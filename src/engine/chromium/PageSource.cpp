@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -69,6 +70,40 @@ bool namesItself(const GumboElement& element, const QString& name) {
     return end.size() > 2 + name.size() && end.mid(2, name.size()).toLower() == name.toLatin1() &&
            !QChar(QLatin1Char(end.at(2 + name.size()))).isLetterOrNumber();
 }
+
+bool isVoid(const QString& tag) {
+    static const QSet<QString> voids = {
+        QStringLiteral("area"),  QStringLiteral("base"), QStringLiteral("br"),    QStringLiteral("col"),
+        QStringLiteral("embed"), QStringLiteral("hr"),   QStringLiteral("img"),   QStringLiteral("input"),
+        QStringLiteral("link"),  QStringLiteral("meta"), QStringLiteral("param"), QStringLiteral("source"),
+        QStringLiteral("track"), QStringLiteral("wbr")};
+    return voids.contains(tag);
+}
+
+// How the page writes its tags, counted over its own start tags.
+struct MarkupStyle {
+    int upper = 0;
+    int lower = 0;
+    int slashed = 0;
+    int bare = 0;
+    int single = 0;
+    int doubled = 0;
+
+    void count(const GumboElement& element, const QString& name) {
+        const QByteArray tag(element.original_tag.data, qsizetype(element.original_tag.length));
+        const char first = tag.size() > 1 ? tag.at(1) : 'a';
+        (first >= 'A' && first <= 'Z' ? upper : lower) +=
+            (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+        if (isVoid(name))
+            (tag.endsWith("/>") ? slashed : bare) += 1;
+        for (unsigned i = 0; i < element.attributes.length; ++i) {
+            const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
+            const char quote = attribute->original_value.length > 0 ? attribute->original_value.data[0] : ' ';
+            single += quote == '\'';
+            doubled += quote == '"';
+        }
+    }
+};
 
 // Lays the parser's tree over the source: for each node, in document order, its kind, the
 // number of its children and of its descendants, where it starts, where its content starts
@@ -191,6 +226,8 @@ private:
             if (node->parse_flags & kRearranged)
                 return {};
             hasStart = hasStartTag(node);
+            if (hasStart)
+                m_style.count(element, name);
             s = ts = int(element.start_pos.offset);
             ts += hasStart ? int(element.original_tag.length) : 0;
             hasEnd = element.original_end_tag.length > 0 && namesItself(element, name);
@@ -242,6 +279,10 @@ private:
         return {s, e, true};
     }
 
+public:
+    MarkupStyle m_style;
+
+private:
     std::vector<int> m_utf16At;
     std::vector<int> m_nodes;
     QStringList m_tags;
@@ -307,6 +348,44 @@ void PageSource::parse() {
     MapBuilder builder(utf8);
     if (builder.build(parsed.output->document, int(utf8.size())))
         m_nodeMap = builder.literal();
+    const MarkupStyle& style = builder.m_style;
+    m_upperCaseTags = style.upper > style.lower;
+    m_slashedVoidTags = style.slashed > style.bare;
+    m_singleQuotes = style.single > style.doubled;
+}
+
+QString PageSource::restyled(const QString& markup) const {
+    if (!m_upperCaseTags && !m_slashedVoidTags && !m_singleQuotes)
+        return markup;
+    // The engine writes every tag alike: lower case, each value in double quotes with any
+    // double quote inside escaped, so its tags are found without a parser (text has its '<'
+    // escaped).
+    static const QRegularExpression tag(
+        QStringLiteral(R"re(<(/?)([a-zA-Z][a-zA-Z0-9-]*)((?:\s+[^\s"'>/=]+(?:="[^"]*")?)*)>)re"));
+    static const QRegularExpression attribute(QStringLiteral(R"re((\s+)([^\s"'>/=]+)(?:="([^"]*)")?)re"));
+    QString out;
+    qsizetype done = 0;
+    for (auto it = tag.globalMatch(markup); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        out += QStringView(markup).mid(done, match.capturedStart() - done);
+        done = match.capturedEnd();
+        const QString name = match.captured(2);
+        out += QLatin1Char('<') + match.captured(1) + (m_upperCaseTags ? name.toUpper() : name);
+        for (auto a = attribute.globalMatch(match.captured(3)); a.hasNext();) {
+            const QRegularExpressionMatch pair = a.next();
+            out += pair.captured(1) + (m_upperCaseTags ? pair.captured(2).toUpper() : pair.captured(2));
+            if (pair.capturedStart(3) >= 0) {
+                const QString value = pair.captured(3);
+                const bool single = m_singleQuotes && !value.contains(QLatin1Char('\''));
+                out += single ? QStringLiteral("='") + value + QLatin1Char('\'')
+                              : QStringLiteral("=\"") + value + QLatin1Char('"');
+            }
+        }
+        out += m_slashedVoidTags && match.capturedLength(1) == 0 && isVoid(name) ? QStringLiteral(" />")
+                                                                                 : QStringLiteral(">");
+    }
+    out += QStringView(markup).mid(done);
+    return out;
 }
 
 std::optional<QString> PageSource::splice(const QVariantList& parts) const {
@@ -315,7 +394,7 @@ std::optional<QString> PageSource::splice(const QVariantList& parts) const {
     for (const QVariant& part : parts) {
         if (part.userType() == QMetaType::QString) {
             // New markup takes the page's line endings; a parser reads either the same.
-            QString markup = part.toString();
+            QString markup = restyled(part.toString());
             if (m_crlf)
                 markup.replace(QRegularExpression(QStringLiteral("(?<!\r)\n")), QStringLiteral("\r\n"));
             text += markup;

@@ -37,6 +37,9 @@ public:
 
 private:
     void parse();
+    // New markup written the way the page writes its own tags: their case, the quotes round
+    // values, a slash closing empty elements.
+    QString restyled(const QString& markup) const;
 
     QByteArray m_bytes;
     QByteArray m_bom;
@@ -44,6 +47,9 @@ private:
     QString m_nodeMap;
     // Every line of the page ends in CR LF.
     bool m_crlf = false;
+    bool m_upperCaseTags = false;
+    bool m_slashedVoidTags = false;
+    bool m_singleQuotes = false;
 };
 
 } // namespace lw
