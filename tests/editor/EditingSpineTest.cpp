@@ -271,7 +271,11 @@ TEST_F(SpineFixture, NewDocumentsAreTitledAndSavedUnderTheChosenName) {
     chosenFiles << dir.file("new.html");
     ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(doc->GetTitle(), "new.html");
-    EXPECT_TRUE(readAll(dir.file("new.html")).contains("<html"));
+    // Publishable as written: standards mode, its encoding declared, one block a line.
+    const QByteArray saved = readAll(dir.file("new.html"));
+    EXPECT_TRUE(saved.startsWith("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title></title>\n"))
+        << saved.constData();
+    EXPECT_TRUE(saved.endsWith("</html>\n")) << saved.constData();
 }
 
 TEST_F(SpineFixture, ANewOrOpenedPageTakesTheKeyboardFocusOnceEditable) {

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -86,6 +87,19 @@ TEST_F(ChromiumEngineHost, TheImageDialogInsertsItsImageWhereTheSelectionWas) {
     EXPECT_EQ(dialogs->imageAskedWith,
               (ImageChoice{QStringLiteral("photo.jpg"), QStringLiteral("A \"photo\"")}));
     EXPECT_EQ(h.count(QStringLiteral("img")), 1);
+}
+
+TEST_F(ChromiumEngineHost, LocalFilesChosenForLinksAndImagesAreWrittenRelativeToThePage) {
+    h.selectText(QStringLiteral("#three"), 0, 5);
+    dialogs->hyperlinkAnswer = h.scratch.file(QStringLiteral("sub/next page.html"));
+    EXPECT_EQ(h.exec(2124), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("#three a[href='sub/next%20page.html']")), 1) << h.html().toStdString();
+
+    h.selectText(QStringLiteral("#two"), 0, 6);
+    const QString beside = QFileInfo(h.scratch.file(QStringLiteral("page.html"))).absolutePath() + "/../pic.png";
+    dialogs->imageAnswer = ImageChoice{beside, QStringLiteral("P")};
+    EXPECT_EQ(h.exec(2168), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("#two img[src='../pic.png']")), 1) << h.html().toStdString();
 }
 
 TEST_F(ChromiumEngineHost, TheObjectDialogInsertsItsObject) {

@@ -188,7 +188,8 @@ TEST(ChromiumEngineSave, InitNewLeavesAnEmptyCleanPage) {
     EXPECT_EQ(h.engine->isDirty(), S_FALSE);
     h.settle();
     EXPECT_EQ(h.engine->isDirty(), S_FALSE);
-    EXPECT_EQ(h.save(), QByteArray("<!DOCTYPE html>\n<html><head></head><body></body></html>"));
+    EXPECT_EQ(h.save(), QByteArray("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title></title>\n"
+                                   "</head>\n<body></body>\n</html>\n"));
 }
 
 TEST(ChromiumEngineSave, WithoutAPageThereIsNothingToSave) {
@@ -197,7 +198,7 @@ TEST(ChromiumEngineSave, WithoutAPageThereIsNothingToSave) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_EQ(h.engine->save(buffer), E_UNEXPECTED);
     EXPECT_EQ(h.engine->initNew(), E_UNEXPECTED);
-    EXPECT_EQ(h.engine->isDirty(), S_FALSE);
+    EXPECT_EQ(h.engine->isDirty(), E_UNEXPECTED);
     EXPECT_TRUE(buffer.data().isEmpty());
 }
 

@@ -317,9 +317,9 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
 }
 
 HRESULT ChromiumEngine::isDirty() const {
-    // Without a page nothing can have been changed.
+    // Without a page the question has no answer; the document counts that as changed.
     if (!m_hasDocument)
-        return S_FALSE;
+        return E_UNEXPECTED;
     return m_knownChanges > m_savedChanges ? S_OK : S_FALSE;
 }
 

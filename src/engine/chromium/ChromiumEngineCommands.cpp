@@ -133,6 +133,7 @@ HRESULT ChromiumEngine::exec(quint32 cmd, const Variant* in, Variant* out) {
     case kHyperlink:
         if (noInput)
             return askHyperlink();
+        argument = addressForPage(argument.toString());
         break;
     case kImage:
         if (noInput)
@@ -230,17 +231,15 @@ HRESULT ChromiumEngine::pasteFromClipboard(quint32 cmd) {
 QString ChromiumEngine::addressForPage(const QString& pathOrAddress) const {
     if (!QDir::isAbsolutePath(pathOrAddress) || pathOrAddress.startsWith(QStringLiteral("//")))
         return pathOrAddress;
-    // A file beside the page (or below it) is referred to relatively, so the page and its
-    // files can move together.
-    const QString file = QFileInfo(pathOrAddress).absoluteFilePath();
+    // A local file is referred to relative to the page's folder, so the page and its files
+    // can be published or moved together.
+    const QString file = QDir::cleanPath(QFileInfo(pathOrAddress).absoluteFilePath());
     const QUrl pageUrl = url();
     if (pageUrl.isLocalFile()) {
         const QString relative = QFileInfo(pageUrl.toLocalFile()).absoluteDir().relativeFilePath(file);
-        if (!relative.startsWith(QStringLiteral("../"))) {
-            QUrl address;
-            address.setPath(relative.contains(QLatin1Char(':')) ? QStringLiteral("./") + relative : relative);
-            return address.toString(QUrl::FullyEncoded);
-        }
+        QUrl address;
+        address.setPath(relative.contains(QLatin1Char(':')) ? QStringLiteral("./") + relative : relative);
+        return address.toString(QUrl::FullyEncoded);
     }
     return QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
 }
@@ -275,7 +274,7 @@ HRESULT ChromiumEngine::askHyperlink() {
                                       if (!isAlive(alive) || m_documentId != document)
                                           return;
                                       if (address)
-                                          runPageCommand(kHyperlink, *address, true);
+                                          runPageCommand(kHyperlink, addressForPage(*address), true);
                                       else
                                           runInPage(QStringLiteral("window.__lwEditor.releaseSelection()"));
                                   });

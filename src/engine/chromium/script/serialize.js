@@ -63,10 +63,42 @@
         }
     }
 
+    // Elements a page written from scratch puts on lines of their own, and the elements whose
+    // children are laid out so when all of them are such elements.
+    const LINE_ELEMENTS = new Set(['HEAD', 'BODY', 'META', 'TITLE', 'LINK', 'STYLE', 'BASE', 'P', 'DIV', 'H1',
+        'H2', 'H3', 'H4', 'H5', 'H6', 'UL', 'OL', 'LI', 'DL', 'DT', 'DD', 'TABLE', 'CAPTION', 'THEAD', 'TBODY',
+        'TFOOT', 'TR', 'TD', 'TH', 'BLOCKQUOTE', 'PRE', 'ADDRESS', 'HR', 'CENTER', 'SECTION', 'ARTICLE',
+        'NAV', 'ASIDE', 'HEADER', 'FOOTER', 'MAIN', 'FIGURE']);
+    const LINE_HOLDERS = new Set(['HTML', 'HEAD', 'BODY', 'DIV', 'UL', 'OL', 'DL', 'TABLE', 'THEAD', 'TBODY',
+        'TFOOT', 'TR', 'BLOCKQUOTE', 'CENTER', 'SECTION', 'ARTICLE', 'NAV', 'ASIDE', 'HEADER', 'FOOTER', 'MAIN']);
+
+    // Puts each block of a copy on a line of its own; only white space between blocks, which
+    // shows nothing, is replaced.
+    function lineUp(element) {
+        if (!LINE_HOLDERS.has(element.tagName) || element.children.length === 0)
+            return;
+        for (const child of element.childNodes) {
+            const blank = child.nodeType === Node.TEXT_NODE && !/\S/.test(child.data);
+            const block = child.nodeType === Node.ELEMENT_NODE && LINE_ELEMENTS.has(child.tagName);
+            if (!blank && !block && child.nodeType !== Node.COMMENT_NODE)
+                return;
+        }
+        for (const child of Array.from(element.childNodes)) {
+            if (child.nodeType === Node.TEXT_NODE)
+                child.remove();
+        }
+        for (const child of Array.from(element.childNodes)) {
+            element.insertBefore(document.createTextNode('\n'), child);
+            if (child.nodeType === Node.ELEMENT_NODE)
+                lineUp(child);
+        }
+        element.appendChild(document.createTextNode('\n'));
+    }
+
     function rootMarkup(options) {
         const root = document.documentElement;
         const hasAids = root.querySelector('[' + lw.AID_ATTRIBUTE + ']') !== null;
-        if (!hasAids && !options.charset && !options.base)
+        if (!hasAids && !options.charset && !options.base && !options.lines)
             return root.outerHTML;
         const copy = root.cloneNode(true);
         for (const aid of copy.querySelectorAll('[' + lw.AID_ATTRIBUTE + ']'))
@@ -75,6 +107,8 @@
             declareCharset(copy, options.charset);
         if (options.base)
             ensureBase(copy);
+        if (options.lines)
+            lineUp(copy);
         return copy.outerHTML;
     }
 
@@ -116,8 +150,11 @@
             if (kept)
                 return Object.assign(describe(), kept);
         }
+        // A page written from scratch is laid out one block a line, as a person would write it.
+        options = Object.assign({ lines: lw.isNewPage === true }, options);
         // A parser drops white space before the root element but moves any after it into the
-        // body, so only the nodes before the root get a line break each.
+        // body, so only the nodes before the root get a line break each (and a new page ends
+        // with one, as text files do).
         let html = '';
         let afterRoot = false;
         for (const node of document.childNodes) {
@@ -136,6 +173,8 @@
             else if (!afterRoot)
                 html += '\n';
         }
+        if (options.lines)
+            html += '\n';
         return Object.assign(describe(), { html: html });
     };
 
@@ -143,11 +182,16 @@
     lw.initNew = () => {
         for (const node of Array.from(document.childNodes))
             node.remove();
+        // What a browser needs to show the page as written: the standards mode, the encoding
+        // the file is written in, and a title.
         document.appendChild(document.implementation.createDocumentType('html', '', ''));
         const root = document.createElement('html');
-        root.appendChild(document.createElement('head'));
+        const head = root.appendChild(document.createElement('head'));
+        head.appendChild(document.createElement('meta')).setAttribute('charset', 'utf-8');
+        head.appendChild(document.createElement('title'));
         root.appendChild(document.createElement('body'));
         document.appendChild(root);
+        lw.isNewPage = true;
         lw.forgetChanges();
         if (lw.source)
             lw.source.forget();

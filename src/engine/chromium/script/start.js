@@ -30,6 +30,10 @@
         snapshot: lw.takeSnapshot,
     };
 
+    // The engine's empty page is where a new document starts: it gets a new page's parts.
+    if (document.URL === 'about:blank')
+        lw.initNew();
+
     lw.observe();
     document.addEventListener('selectionchange', lw.queueSnapshot);
     document.addEventListener('input', lw.queueSnapshot);
