@@ -61,6 +61,8 @@ BOOL CLoomwriteApp::InitInstance() {
     }
     SetRegistryKey(QStringLiteral("Tarn"));
     LoadStdProfileSettings(10);
+    EnableUserTools(ID_TOOLS_ENTRY, ID_USER_TOOL_FIRST, ID_USER_TOOL_LAST);
+    EnableTearOffMenus(QStringLiteral("TearOffMenus"), ID_TEAROFF_FIRST, ID_TEAROFF_LAST);
     InitKeyboardManager();
 
     auto tmpl = std::make_unique<CMultiDocTemplate>(

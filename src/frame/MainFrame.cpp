@@ -11,6 +11,7 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarFontComboBox.h"
+#include "framework/ui/ToolBarsCustomizeDialog.h"
 #include "framework/ui/VisualManagers.h"
 #include "resources/CommandIds.h"
 
@@ -24,6 +25,9 @@ namespace {
 constexpr UINT ID_TOOLBAR_FORMAT = 59399;
 constexpr UINT ID_TOOLBAR_INSERT = 59400;
 constexpr const char* kUserImagesFile = "UserImages.bmp";
+constexpr UINT ID_FIRST_USER_TOOLBAR = 59432;
+constexpr UINT ID_LAST_USER_TOOLBAR = 59441;
+constexpr UINT AFX_CUSTOMIZE_FLAGS = 0x000F;
 } // namespace
 
 // clang-format off
@@ -110,6 +114,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     const QString customize = AfxLoadString(IDS_TOOLBAR_CUSTOMIZE);
     for (CMFCToolBar* bar : toolBars)
         bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, customize);
+    InitUserToolbars(ID_FIRST_USER_TOOLBAR, ID_LAST_USER_TOOLBAR);
 
     auto* statusBar = new CMFCStatusBar(GetWidget());
     if (!statusBar->Create(this, ID_VIEW_STATUS_BAR))
@@ -154,6 +159,10 @@ void CMainFrame::loadUserImages() {
 BOOL CMainFrame::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContext* pContext) {
     if (!CMDIFrameWndEx::LoadFrame(nIDResource, pParentWnd, pContext))
         return FALSE;
+    const QString customize = AfxLoadString(IDS_TOOLBAR_CUSTOMIZE);
+    for (int slot = 0; slot < GetMaxUserToolBars(); ++slot)
+        if (CMFCToolBar* bar = GetUserToolBarByIndex(slot))
+            bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, customize);
     // Restored toolbar contents hold plain buttons where the controls were.
     InstallFormatControls();
     RestoreTornOffBars();
@@ -212,9 +221,26 @@ LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CMainFrame::OnUserToolbarCreated(WPARAM, LPARAM) {
-    // Only the Customize dialog asks for new toolbars, and it does not exist yet.
-    return 0;
+LRESULT CMainFrame::OnUserToolbarCreated(WPARAM, LPARAM lParam) {
+    const auto* name = reinterpret_cast<const QString*>(lParam);
+    CMFCToolBar* bar = CreateNewToolBar(name ? *name : QString());
+    if (!bar)
+        return 0;
+    bar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, AfxLoadString(IDS_TOOLBAR_CUSTOMIZE));
+    return reinterpret_cast<LRESULT>(bar);
+}
+
+void CMainFrame::OnToolbarContentsChanged(CMFCToolBar* bar) {
+    if (bar != m_formatBar)
+        return;
+    // Only a plain button standing for a control needs one: live controls keep their state.
+    for (UINT id : {ID_FORMAT_FONT_NAME, ID_FORMAT_FONT_SIZE, ID_FORMAT_FORE_COLOR, ID_FORMAT_BACK_COLOR}) {
+        const int index = m_formatBar->CommandToIndex(id);
+        if (index >= 0 && !m_formatBar->GetControl(index)) {
+            InstallFormatControls();
+            return;
+        }
+    }
 }
 
 void CMainFrame::OnWindowsDialog() {
@@ -306,7 +332,15 @@ void CMainFrame::OnNewVerticalTabGroup() { MDITabNewGroup(TRUE); }
 void CMainFrame::OnUpdateNewTabGroup(CCmdUI* pCmdUI) { pCmdUI->Enable(AreMDITabs()); }
 
 void CMainFrame::OnCustomizeBars() {
-    AfxMessageBox(QStringLiteral("Customizing toolbars is not available yet."), MB_OK | MB_ICONINFORMATION);
+    // One dialog at a time: asked again, the open one comes to the front.
+    if (CMFCToolBarsCustomizeDialog* open = CMFCToolBarsCustomizeDialog::GetInstance()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* dialog = new CMFCToolBarsCustomizeDialog(this, TRUE, AFX_CUSTOMIZE_FLAGS);
+    dialog->EnableUserDefinedToolbars();
+    dialog->Create();
 }
 
 } // namespace lw

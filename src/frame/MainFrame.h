@@ -40,6 +40,9 @@ public:
     CMFCToolBarComboBoxButton* GetFontSizeBox() const;
     CMFCColorMenuButton* FindColorButton(UINT id) const;
 
+    // A Format control the user put back on the Format toolbar comes back as the control.
+    void OnToolbarContentsChanged(CMFCToolBar* bar) override;
+
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnToolbarReset(WPARAM, LPARAM);
     LRESULT OnUserToolbarCreated(WPARAM, LPARAM);

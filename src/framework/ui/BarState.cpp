@@ -2,10 +2,12 @@
 // bar's visibility and the docking positions of all of them, kept under the workspace
 // key and read back only when a layout version was stored with them.
 
+#include "framework/core/Resources.h"
 #include "framework/core/SettingsStore.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/ColorMenuButton.h"
 #include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/MenuBar.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/ToolBarParameters.h"
@@ -118,8 +120,31 @@ void CMDIFrameWndEx::SaveBarState() const {
             tree.writeBinary(key, QStringLiteral("OriginalItems"), encodeIds(bar->GetOriginalItems()));
             tree.writeDWord(key, QStringLiteral("FloatingRowWidth"),
                             quint32(std::max(0, bar->GetFloatingRowWidth())));
+            tree.writeBinary(key, QStringLiteral("ButtonLooks"), bar->SaveButtonLooks());
+            tree.writeDWord(key, QStringLiteral("TextLabels"), bar->GetTextLabels() ? 1 : 0);
             tree.writeDWord(base + QStringLiteral("BasePane-") + id, QStringLiteral("IsVisible"),
                             bar->isHidden() ? 0 : 1);
+        }
+        // A user toolbar deleted since the last save leaves its slot empty.
+        for (int slot = 0; slot < GetMaxUserToolBars(); ++slot) {
+            const UINT id = m_nFirstUserBarId + UINT(slot);
+            if (!GetToolBar(id)) {
+                tree.deleteKey(base + QStringLiteral("MFCToolBar-%1").arg(id));
+                tree.deleteKey(base + QStringLiteral("BasePane-%1").arg(id));
+            }
+        }
+        if (m_menuBar && m_menuPane) {
+            const QString key = base + QStringLiteral("MFCMenuBar-%1").arg(m_menuPane->GetDlgCtrlID());
+            tree.deleteKey(key);
+            for (const auto& [menuId, commands] : m_menuBar->GetUserCommands()) {
+                std::vector<UINT> pairs;
+                for (const CMFCMenuBar::UserCommand& c : commands) {
+                    pairs.push_back(UINT(c.index));
+                    pairs.push_back(c.id);
+                }
+                if (!pairs.empty())
+                    tree.writeBinary(key, QStringLiteral("Commands-%1").arg(menuId), encodeIds(pairs));
+            }
         }
         if (m_statusBar)
             tree.writeDWord(base + QStringLiteral("BasePane-%1").arg(m_statusBar->GetDlgCtrlID()),
@@ -150,6 +175,7 @@ BOOL CMDIFrameWndEx::LoadBarState() {
     if (!store.readDWord(version, QStringLiteral("Major")) ||
         !store.readDWord(version, QStringLiteral("Minor")))
         return FALSE;
+    restoreUserToolBars();
     CMFCToolBarParameters& params = CMFCToolBarParameters::Current();
     params.Load(store.snapshot(), base + QStringLiteral("MFCToolBarParameters"));
     params.Apply();
@@ -168,7 +194,11 @@ BOOL CMDIFrameWndEx::LoadBarState() {
             // Unchanged contents keep the bar's live controls (the Format toolbar's boxes).
             if (ids != bar->GetButtons())
                 bar->SetButtons(ids);
+            if (const std::optional<QByteArray> looks = store.readBinary(key, QStringLiteral("ButtonLooks")))
+                bar->LoadButtonLooks(*looks);
         }
+        if (store.readDWord(key, QStringLiteral("TextLabels")).value_or(0) != 0)
+            bar->SetTextLabels(true);
         // A floating bar comes back with the rows it was left with, whatever size the
         // window system first gives it.
         if (const std::optional<quint32> row = store.readDWord(key, QStringLiteral("FloatingRowWidth"))) {
@@ -182,6 +212,27 @@ BOOL CMDIFrameWndEx::LoadBarState() {
                              QStringLiteral("DockingPaneAndPaneDividers"))) {
         if (!m_widget->restoreState(*docking, kDockingStateVersion))
             qWarning("The stored bar layout could not be read; the bars keep their built-in places");
+    }
+    if (m_menuBar && m_menuPane) {
+        const QString key = base + QStringLiteral("MFCMenuBar-%1").arg(m_menuPane->GetDlgCtrlID());
+        std::map<UINT, std::vector<CMFCMenuBar::UserCommand>> commands;
+        const CSettingsTree tree = store.snapshot();
+        for (const QString& name : tree.valueNames(key)) {
+            bool ok = false;
+            const UINT menuId = name.startsWith(QStringLiteral("Commands-")) ? name.mid(9).toUInt(&ok) : 0;
+            const std::optional<QByteArray> bytes = ok ? tree.readBinary(key, name) : std::nullopt;
+            if (!bytes)
+                continue;
+            const std::vector<UINT> pairs = decodeIds(*bytes, m_menuPane->GetDlgCtrlID(), "menu bar");
+            for (size_t i = 0; i + 1 < pairs.size(); i += 2) {
+                if (!CResourceTables::instance().hasString(pairs[i + 1])) {
+                    qWarning("Menu bar: stored command %u names no command and is dropped", pairs[i + 1]);
+                    continue;
+                }
+                commands[menuId].push_back({int(pairs[i]), pairs[i + 1]});
+            }
+        }
+        m_menuBar->SetUserCommands(std::move(commands));
     }
     std::vector<QWidget*> panes(m_toolBars.begin(), m_toolBars.end());
     if (m_statusBar)

@@ -106,7 +106,7 @@ void CMFCColorMenuButton::EnableOtherButton(const QString& label) {
 }
 
 void CMFCColorMenuButton::SetTearOff(UINT barId) {
-    m_nTearOffID = barId >= kTearOffMenuFirst && barId <= kTearOffMenuLast ? 0 : barId;
+    m_nTearOffID = barId >= s_nTearOffMenuFirst && barId <= s_nTearOffMenuLast ? 0 : barId;
     m_menu->setTearOffEnabled(m_nTearOffID != 0);
 }
 

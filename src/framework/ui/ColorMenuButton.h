@@ -18,9 +18,10 @@ namespace lw {
 
 class CMFCColorMenuButton : public QToolButton, public CMFCToolBarControl {
 public:
-    // The range reserved for torn-off menus; a palette bar ID inside it means no tear-off.
-    static constexpr UINT kTearOffMenuFirst = 36352;
-    static constexpr UINT kTearOffMenuLast = 36367;
+    // The range reserved for torn-off menus (the application may move it); a palette bar
+    // ID inside it means no tear-off.
+    static inline UINT s_nTearOffMenuFirst = 36352;
+    static inline UINT s_nTearOffMenuLast = 36367;
 
     CMFCColorMenuButton(UINT id, const QString& text, const QIcon& image = {});
     ~CMFCColorMenuButton() override;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QtDebug>
 
 namespace lw {
 
@@ -76,6 +77,76 @@ CKeyboardManager::~CKeyboardManager() {
 
 void CKeyboardManager::SetAccelerators(std::vector<ACCEL> table) {
     m_table = std::move(table);
+}
+
+void CKeyboardManager::SetDefaultAccelerators(std::vector<ACCEL> table) {
+    m_default = table;
+    m_table = std::move(table);
+}
+
+namespace {
+bool sameKey(const ACCEL& a, const AcceleratorKey& key) {
+    return (a.fVirt & FVIRTKEY) && a.key == key.vk && (a.fVirt & (FSHIFT | FCONTROL | FALT)) == key.modifiers;
+}
+// More entries than any keyboard has keys: a longer stored table is damaged.
+constexpr size_t kMaxStoredAccelerators = 2048;
+constexpr int kStoredEntrySize = 8;
+} // namespace
+
+void CKeyboardManager::AssignKey(const AcceleratorKey& key, UINT cmd) {
+    RemoveKey(key);
+    m_table.push_back({std::uint8_t(FVIRTKEY | key.modifiers), key.vk, std::uint16_t(cmd)});
+}
+
+BOOL CKeyboardManager::RemoveKey(const AcceleratorKey& key) {
+    return std::erase_if(m_table, [&](const ACCEL& a) { return sameKey(a, key); }) > 0 ? TRUE : FALSE;
+}
+
+std::vector<ACCEL> CKeyboardManager::KeysForCommand(UINT cmd) const {
+    std::vector<ACCEL> keys;
+    for (const ACCEL& a : m_table)
+        if (a.cmd == cmd)
+            keys.push_back(a);
+    return keys;
+}
+
+QByteArray CKeyboardManager::SaveState() const {
+    QByteArray bytes;
+    for (size_t i = 0; i < m_table.size(); ++i) {
+        const ACCEL& a = m_table[i];
+        const std::uint8_t flags = std::uint8_t(a.fVirt | (i + 1 == m_table.size() ? FLASTKEY : 0));
+        const char entry[kStoredEntrySize] = {
+            char(flags), 0, char(a.key & 0xFF), char(a.key >> 8), char(a.cmd & 0xFF), char(a.cmd >> 8), 0, 0};
+        bytes.append(entry, kStoredEntrySize);
+    }
+    return bytes;
+}
+
+void CKeyboardManager::LoadState(const QByteArray& bytes, const std::function<bool(UINT)>& isKnown) {
+    std::vector<ACCEL> table;
+    for (qsizetype i = 0; i + kStoredEntrySize <= bytes.size(); i += kStoredEntrySize) {
+        if (table.size() == kMaxStoredAccelerators) {
+            qWarning("The stored key table holds more than %zu keys; the rest are dropped",
+                     kMaxStoredAccelerators);
+            break;
+        }
+        const auto byte = [&](qsizetype at) { return std::uint16_t(quint8(bytes[i + at])); };
+        const ACCEL a{std::uint8_t(byte(0) & ~FLASTKEY), std::uint16_t(byte(2) | (byte(3) << 8)),
+                      std::uint16_t(byte(4) | (byte(5) << 8))};
+        if (!(a.fVirt & FVIRTKEY) || a.cmd == 0 || (isKnown && !isKnown(a.cmd))) {
+            qWarning("Stored key for command %u names no command and is dropped", unsigned(a.cmd));
+            continue;
+        }
+        table.push_back(a);
+    }
+    if (bytes.size() % kStoredEntrySize)
+        qWarning("The stored key table ends in a partial entry, which is ignored");
+    if (table.empty() && !bytes.isEmpty()) {
+        qWarning("The stored key table holds no usable key; the built-in keys stay");
+        return;
+    }
+    if (!bytes.isEmpty())
+        m_table = std::move(table);
 }
 
 const ACCEL* CKeyboardManager::Find(const AcceleratorKey& key) const {

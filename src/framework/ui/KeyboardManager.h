@@ -4,9 +4,12 @@
 // accelerator table into commands for the main frame, and lets all other keys pass.
 
 #include "framework/core/Resources.h"
+#include "framework/core/Types.h"
 
+#include <QByteArray>
 #include <QKeySequence>
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,6 +39,22 @@ public:
 
     // The table in force (table 128, or the user's stored version of it).
     void SetAccelerators(std::vector<ACCEL> table);
+    // The resource's own table, which "Reset All" brings back; setting it sets both.
+    void SetDefaultAccelerators(std::vector<ACCEL> table);
+    const std::vector<ACCEL>& DefaultAccelerators() const { return m_default; }
+    void ResetAll() { m_table = m_default; }
+    // Binds the key to the command, taking it from whichever command had it.
+    void AssignKey(const AcceleratorKey& key, UINT cmd);
+    // Unbinds the key; FALSE when no command had it.
+    BOOL RemoveKey(const AcceleratorKey& key);
+    // Every key that sends the command, in table order.
+    std::vector<ACCEL> KeysForCommand(UINT cmd) const;
+
+    // The table's stored form ("Accelerators" under "Keyboard-0"), and back. Entries for
+    // commands `isKnown` rejects, and malformed ones, are dropped with a warning; a value
+    // with nothing usable leaves the table as it is.
+    QByteArray SaveState() const;
+    void LoadState(const QByteArray& bytes, const std::function<bool(UINT)>& isKnown);
     const std::vector<ACCEL>& Accelerators() const { return m_table; }
     // The first entry for the key, in stored order.
     const ACCEL* Find(const AcceleratorKey& key) const;
@@ -54,6 +73,7 @@ private:
     bool belongsToFrame(QObject* watched) const;
 
     std::vector<ACCEL> m_table;
+    std::vector<ACCEL> m_default;
     CFrameWnd* m_pFrame = nullptr;
     QObject* m_pFrameWidget = nullptr;
 };

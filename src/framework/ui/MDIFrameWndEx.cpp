@@ -6,6 +6,7 @@
 #include "framework/core/RecentFileList.h"
 #include "framework/core/Resources.h"
 #include "framework/core/SettingsStore.h"
+#include "framework/core/UserPrompts.h"
 #include "framework/core/WinApp.h"
 #include "framework/ui/FullScreenImpl.h"
 #include "framework/ui/KeyboardManager.h"
@@ -14,6 +15,8 @@
 #include "framework/ui/SmartDockingManager.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "framework/ui/ToolBarsCustomizeDialog.h"
+#include "framework/ui/UserTool.h"
 #include "framework/ui/VisualManager.h"
 #include "framework/ui/WinAppEx.h"
 
@@ -43,6 +46,9 @@ constexpr UINT IDS_WINDOWS_MANAGER = 110;
 constexpr UINT ID_CUSTOMIZE = 126;
 constexpr UINT IDS_CUSTOMIZE = 125;
 constexpr UINT ID_USER_TOOLS_PLACEHOLDER = 32945;
+// The commands user tools may have, whatever part of it the application enables.
+constexpr UINT ID_USER_TOOL_FIRST = 0x8F00;
+constexpr UINT ID_USER_TOOL_LAST = 0x8FFF;
 // The window list's items are framework commands outside the program's range.
 constexpr UINT ID_FIRST_MDICHILD = 0xFF00;
 // The menu bar's control ID (the program's resources name it too).
@@ -83,6 +89,7 @@ BEGIN_MESSAGE_MAP(CMDIFrameWndEx, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWndEx::OnWindowArrange)
     ON_COMMAND(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnViewStatusBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CMDIFrameWndEx::OnUpdateViewStatusBar)
+    ON_COMMAND_RANGE(ID_USER_TOOL_FIRST, ID_USER_TOOL_LAST, &CMDIFrameWndEx::OnUserTool)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -184,7 +191,7 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
     CKeyboardManager* keys = app ? app->GetKeyboardManager() : nullptr;
     if (keys) {
         const std::span<const ACCEL> table = CResourceTables::instance().loadAccelerators(nIDResource);
-        keys->SetAccelerators(std::vector<ACCEL>(table.begin(), table.end()));
+        keys->SetDefaultAccelerators(std::vector<ACCEL>(table.begin(), table.end()));
         keys->SetFrame(this, m_widget);
     }
 
@@ -238,6 +245,7 @@ BOOL CMDIFrameWndEx::LoadFrame(UINT nIDResource, CWnd* pParentWnd, CCreateContex
         return FALSE;
     // The bars exist: the layout the user left them in comes back.
     LoadBarState();
+    LoadCustomization();
     switchMenu();
     OnUpdateFrameTitle(TRUE);
     return TRUE;
@@ -346,6 +354,7 @@ void CMDIFrameWndEx::SaveWorkspaceState() {
     out << qint32(r.left()) << qint32(r.top()) << qint32(r.right() + 1) << qint32(r.bottom() + 1);
     const QString section = app->GetRegistryBase() + QLatin1Char('\\') + kPlacementSection;
     SaveBarState();
+    SaveCustomization();
     const int showCmd = m_widget->isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     app->GetSettingsStore()->apply([&](CSettingsTree& tree) {
         tree.writeBinary(section, QStringLiteral("MainWindowRect"), rect);
@@ -590,10 +599,34 @@ void CMDIFrameWndEx::fillWindowList(QMenu* menu) {
 }
 
 void CMDIFrameWndEx::fillUserTools(QMenu* menu) {
-    // No user tools are defined yet: the placeholder itself is never shown.
+    // The placeholder itself is never shown: the tools take its place.
+    QAction* placeholder = nullptr;
     for (QAction* a : menu->actions())
         if (AfxActionCommandId(a) == ID_USER_TOOLS_PLACEHOLDER)
-            a->setVisible(false);
+            placeholder = a;
+    placeholder->setVisible(false);
+    auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp());
+    CUserToolsManager* tools = app ? app->GetUserToolsManager() : nullptr;
+    if (!tools)
+        return;
+    for (const CUserTool& tool : tools->GetUserTools()) {
+        QAction* action = addRunTimeAction(menu, tool.m_strLabel, placeholder);
+        AfxSetActionCommandId(action, tool.m_uiCmdId);
+        QObject::connect(action, &QAction::triggered, m_widget, [this, id = tool.m_uiCmdId] { SendCommand(id); });
+    }
+}
+
+void CMDIFrameWndEx::OnUserTool(UINT id) {
+    auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp());
+    CUserToolsManager* tools = app ? app->GetUserToolsManager() : nullptr;
+    const CUserTool* tool = tools ? tools->FindTool(id) : nullptr;
+    if (!tool)
+        return;
+    CDocument* doc = GetActiveDocument();
+    if (!tool->Invoke(doc ? doc->GetPathName() : QString()))
+        AfxMessageBox(QStringLiteral("The tool \"%1\" could not be started: %2")
+                          .arg(QString(tool->m_strLabel).remove(QLatin1Char('&')), tool->m_strCommand),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMDIFrameWndEx::fillPaneList(QMenu* menu) {
@@ -647,6 +680,10 @@ void CMDIFrameWndEx::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
 void CMDIFrameWndEx::OnDestroy() {
     if (IsFullScreen())
         m_fullScreen->RestoreState();
+    // The Customize dialog acts on this frame: it goes first.
+    if (CMFCToolBarsCustomizeDialog* dialog = CMFCToolBarsCustomizeDialog::GetInstance();
+        dialog && dialog->GetFrame() == this)
+        delete dialog;
     CMDIFrameWnd::OnDestroy();
     if (auto* app = dynamic_cast<CWinAppEx*>(AfxGetApp()); app && app->GetKeyboardManager())
         app->GetKeyboardManager()->SetFrame(nullptr, nullptr);

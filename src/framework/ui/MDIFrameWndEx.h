@@ -152,6 +152,31 @@ public:
     // Opens again the palettes that were torn off at the last close; call it once the
     // buttons they belong to are in place.
     void RestoreTornOffBars();
+    // Key assignments and user tools under the workspace key; loading drops what names
+    // no command.
+    void SaveCustomization() const;
+    void LoadCustomization();
+
+    // User-defined toolbars take the control IDs first..last; their layout is kept with
+    // the other bars'.
+    void InitUserToolbars(UINT firstId, UINT lastId);
+    bool IsUserToolBarId(UINT id) const {
+        return id >= m_nFirstUserBarId && id <= m_nLastUserBarId && id != 0;
+    }
+    int GetMaxUserToolBars() const;
+    // The user toolbar in a slot (0 for the first ID), or nullptr for an empty slot.
+    CMFCToolBar* GetUserToolBarByIndex(int slot) const;
+    // Makes a user toolbar with the first free ID, floating near the screen's centre;
+    // with every ID taken it says so and makes none.
+    CMFCToolBar* CreateNewToolBar(const QString& name);
+    BOOL DeleteToolBar(CMFCToolBar* bar);
+    // A command the user put on a bar or took off it; the default does nothing.
+    virtual void OnToolbarContentsChanged(CMFCToolBar* bar);
+    // Tooltips and menus take up the keys as they now are.
+    void OnKeyboardChanged();
+
+    // Runs a user tool with the active document's path at hand.
+    void OnUserTool(UINT id);
 
     // Framework commands: window arrangement and the status bar.
     void OnWindowCascade();
@@ -177,6 +202,8 @@ private:
     void fillUserTools(QMenu* menu);
     void fillPaneList(QMenu* menu);
     void switchMenu();
+    CMFCToolBar* createUserToolBar(UINT id, const QString& name);
+    void restoreUserToolBars();
 
     QPointer<CFrameWidget> m_widget;
     CMFCMenuBar* m_menuBar = nullptr;
@@ -189,6 +216,8 @@ private:
     CMFCCommandImages m_commandImages;
     std::unique_ptr<CFullScreenImpl> m_fullScreen;
     CSmartDockingManager* m_smartDocking = nullptr; // owned by the main window widget
+    UINT m_nFirstUserBarId = 0;
+    UINT m_nLastUserBarId = 0;
 };
 
 } // namespace lw

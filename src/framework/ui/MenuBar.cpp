@@ -8,15 +8,18 @@
 #include <QActionGroup>
 #include <QEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace lw {
 
 namespace {
 constexpr const char* kCommandIdProperty = "lwCommandId";
 constexpr const char* kBaseTextProperty = "lwBaseText";
+constexpr const char* kUserCommandProperty = "lwUserCommand";
 } // namespace
 
 UINT AfxActionCommandId(const QAction* action) {
@@ -95,6 +98,7 @@ CMFCMenuBar::CMFCMenuBar(Services services, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     // The bar lives in a pane of the window, never in a desktop-wide menu.
     setNativeMenuBar(false);
+    installEventFilter(this);
 }
 
 QString CMFCMenuBar::ItemText(const QString& text, UINT id) const {
@@ -130,6 +134,7 @@ QMenu* CMFCMenuBar::BuildPopup(const QString& title, const std::vector<MenuNode>
 void CMFCMenuBar::wirePopup(QMenu* menu) {
     menu->setToolTipsVisible(false);
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        refreshKeyTexts(menu);
         if (m_services.fillRunTimeEntries)
             m_services.fillRunTimeEntries(menu);
         AfxUpdateMenu(menu, m_services.frame);
@@ -143,6 +148,113 @@ void CMFCMenuBar::wirePopup(QMenu* menu) {
         if (m_services.showPrompt)
             m_services.showPrompt(AfxLoadString(AFX_IDS_IDLEMESSAGE));
     });
+}
+
+void CMFCMenuBar::refreshKeyTexts(QMenu* menu) {
+    // The keys may have been assigned anew since the popup was built.
+    for (QAction* a : menu->actions()) {
+        const QVariant base = a->property(kBaseTextProperty);
+        if (!base.isValid() || a->menu())
+            continue;
+        const QString text = a->text();
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        const QString wanted = ItemText(tab >= 0 ? text.left(tab) : text, AfxActionCommandId(a));
+        if (wanted != text)
+            a->setText(wanted);
+    }
+}
+
+int CMFCMenuBar::DropIndexAt(const QPoint& pos) const {
+    const QList<QAction*> items = actions();
+    for (int i = 0; i < items.size(); ++i) {
+        const QRect r = actionGeometry(items[i]);
+        if (r.contains(pos) || pos.x() < r.left())
+            return pos.x() > r.center().x() ? i + 1 : i;
+    }
+    return int(items.size());
+}
+
+void CMFCMenuBar::InsertUserCommand(int index, UINT id) {
+    std::vector<UserCommand>& list = m_userCommands[m_menuId];
+    index = std::clamp(index, 0, int(actions().size()));
+    // Items after the drop place move one along.
+    for (UserCommand& c : list)
+        if (c.index >= index)
+            ++c.index;
+    list.push_back({index, id});
+    std::sort(list.begin(), list.end(),
+              [](const UserCommand& a, const UserCommand& b) { return a.index < b.index; });
+    showUserCommands();
+}
+
+BOOL CMFCMenuBar::RemoveUserCommand(QAction* action) {
+    if (!action || !action->property(kUserCommandProperty).toBool())
+        return FALSE;
+    const int index = int(actions().indexOf(action));
+    std::vector<UserCommand>& list = m_userCommands[m_menuId];
+    std::erase_if(list, [index](const UserCommand& c) { return c.index == index; });
+    for (UserCommand& c : list)
+        if (c.index > index)
+            --c.index;
+    showUserCommands();
+    return TRUE;
+}
+
+void CMFCMenuBar::SetUserCommands(std::map<UINT, std::vector<UserCommand>> commands) {
+    for (auto& [menu, list] : commands)
+        std::sort(list.begin(), list.end(),
+                  [](const UserCommand& a, const UserCommand& b) { return a.index < b.index; });
+    m_userCommands = std::move(commands);
+    showUserCommands();
+}
+
+void CMFCMenuBar::showUserCommands() {
+    for (QAction* a : actions())
+        if (a->property(kUserCommandProperty).toBool()) {
+            removeAction(a);
+            a->deleteLater();
+        }
+    const auto it = m_userCommands.find(m_menuId);
+    if (it == m_userCommands.end())
+        return;
+    for (const UserCommand& c : it->second) {
+        const QList<QAction*> items = actions();
+        auto* action = new QAction(AfxCommandText(c.id).tooltip.isEmpty() ? QString::number(c.id)
+                                                                          : AfxCommandText(c.id).tooltip,
+                                   this);
+        action->setProperty(kUserCommandProperty, true);
+        AfxSetActionCommandId(action, c.id);
+        connect(action, &QAction::triggered, this, [this, id = c.id] {
+            if (m_services.frame)
+                m_services.frame->SendCommand(id);
+        });
+        insertAction(c.index < items.size() ? items[c.index] : nullptr, action);
+    }
+}
+
+bool CMFCMenuBar::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != this || !CMFCToolBar::IsCustomizeMode())
+        return QMenuBar::eventFilter(watched, e);
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(e);
+        QAction* a = actionAt(mouse->position().toPoint());
+        m_dragged = a && a->property(kUserCommandProperty).toBool() && mouse->button() == Qt::LeftButton
+                        ? a
+                        : nullptr;
+        return m_dragged != nullptr;
+    }
+    if (e->type() == QEvent::MouseButtonRelease && m_dragged) {
+        QAction* a = m_dragged;
+        m_dragged = nullptr;
+        const QPoint global = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+        if (actionGeometry(a).contains(mapFromGlobal(global)))
+            return true;
+        const UINT id = AfxActionCommandId(a);
+        RemoveUserCommand(a);
+        CMFCToolBar::DropCommand(id, global);
+        return true;
+    }
+    return e->type() == QEvent::MouseMove && m_dragged;
 }
 
 void CMFCMenuBar::CreateFromMenu(UINT menuId, const std::vector<MenuNode>& menu) {
@@ -161,6 +273,7 @@ void CMFCMenuBar::CreateFromMenu(UINT menuId, const std::vector<MenuNode>& menu)
         if (top.popup)
             addMenu(BuildPopup(top.text, top.children, owner));
     }
+    showUserCommands();
 }
 
 QMenu* CMFCMenuBar::FindPopup(const QString& text) const {

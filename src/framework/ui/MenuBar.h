@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QToolBar>
 #include <functional>
+#include <map>
 #include <vector>
 
 class QAction;
@@ -72,11 +73,35 @@ public:
     // The item text with its key beside it.
     QString ItemText(const QString& text, UINT id) const;
 
+    // Commands the user dropped on the bar, kept for each menu resource: an item at
+    // `index` among the bar's entries that sends the command.
+    struct UserCommand {
+        int index = 0;
+        UINT id = 0;
+        bool operator==(const UserCommand&) const = default;
+    };
+    int DropIndexAt(const QPoint& pos) const;
+    void InsertUserCommand(int index, UINT id);
+    // Takes the user's item off the bar; FALSE when `action` is none of them.
+    BOOL RemoveUserCommand(QAction* action);
+    const std::map<UINT, std::vector<UserCommand>>& GetUserCommands() const { return m_userCommands; }
+    void SetUserCommands(std::map<UINT, std::vector<UserCommand>> commands);
+    // The menus as their resources have them.
+    void ResetUserCommands() { SetUserCommands({}); }
+
+protected:
+    // While customising, a user's item dragged off the bar goes, or moves where it is dropped.
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void wirePopup(QMenu* menu);
+    void showUserCommands();
+    void refreshKeyTexts(QMenu* menu);
 
     Services m_services;
     UINT m_menuId = 0;
+    std::map<UINT, std::vector<UserCommand>> m_userCommands;
+    QAction* m_dragged = nullptr;
 };
 
 // The menu bar as a dockable pane: it docks on any side the frame allows and floats

@@ -313,7 +313,8 @@ void CMFCToolBar::fitFloating() {
 }
 
 QSize CMFCToolBar::buttonImageSize() const {
-    QSize size = m_images.imageSize();
+    // A bar without a strip of its own (a user toolbar) shows the frame's pictures.
+    QSize size = m_images.isValid() ? m_images.imageSize() : QSize(16, 16);
     // Unscaled images keep their pixel size: the logical size shrinks on dense screens.
     if (s_bDontScaleImages && devicePixelRatioF() > 1.0)
         size = (QSizeF(size) / devicePixelRatioF()).toSize();
@@ -334,13 +335,19 @@ QIcon CMFCToolBar::buttonIcon(UINT id) const {
         }
         ++n;
     }
-    if (image < 0)
-        return QIcon();
-    QIcon icon = m_images.icon(image);
-    if (!CMFCToolBarParameters::Current().bLargeIcons)
+    QIcon icon;
+    QSize size = m_images.imageSize();
+    if (image >= 0) {
+        icon = m_images.icon(image);
+    } else if (auto* frame = dynamic_cast<CMDIFrameWndEx*>(topLevelFrame())) {
+        // A command from another bar or a menu keeps the picture the frame holds for it.
+        icon = frame->GetCommandIcon(id);
+        size = frame->GetCommandImages().image(id).size();
+    }
+    if (icon.isNull() || !CMFCToolBarParameters::Current().bLargeIcons)
         return icon;
     // Large buttons double each picture pixel for pixel, keeping its crisp edges.
-    const QPixmap pixmap = icon.pixmap(m_images.imageSize());
+    const QPixmap pixmap = icon.pixmap(size);
     return QIcon(pixmap.scaled(pixmap.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
@@ -351,11 +358,13 @@ QString CMFCToolBar::buttonToolTip(UINT id) const {
 
 void CMFCToolBar::ApplyParameters() {
     setIconSize(buttonImageSize());
-    for (const Item& item : m_items) {
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const Item& item = m_items[i];
         if (item.id == 0 || item.control || !item.action)
             continue;
         item.action->setToolTip(buttonToolTip(item.id));
         item.action->setIcon(buttonIcon(item.id));
+        applyButtonLook(int(i));
     }
 }
 
@@ -413,7 +422,16 @@ bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
     if (watched == m_strip)
         return resizeMouseEvent(type, mouse);
     if (type == QEvent::MouseButtonPress) {
-        if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::AltModifier))
+        if (s_bCustomizing && mouse->button() == Qt::RightButton) {
+            const int index = m_strip->IndexOf(qobject_cast<QWidget*>(watched));
+            if (index < 0 || m_items[size_t(index)].control)
+                return false;
+            QMenu* menu = BuildAppearanceMenu(index, this);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+        if (mouse->button() != Qt::LeftButton || !(s_bCustomizing || (mouse->modifiers() & Qt::AltModifier)))
             return false;
         m_nDragIndex = -1;
         const int index = m_strip->IndexOf(qobject_cast<QWidget*>(watched));
@@ -434,19 +452,28 @@ bool CMFCToolBar::eventFilter(QObject* watched, QEvent* e) {
 
 void CMFCToolBar::dropButton(int index, const QPoint& globalPos) {
     const UINT id = GetItemID(index);
+    const ButtonLook look = m_items[size_t(index)].look;
+    const int userImage = m_items[size_t(index)].userImage;
     CMFCToolBar* target = nullptr;
     for (QWidget* w = QApplication::widgetAt(globalPos); w && !target; w = w->parentWidget())
         target = dynamic_cast<CMFCToolBar*>(w);
     int at = target ? target->DropIndexAt(target->mapFromGlobal(globalPos)) : -1;
     if (target == this && (at == index || at == index + 1))
         return;
-    // A button dropped away from every bar is taken off its bar.
+    // A button dropped away from every bar is taken off its bar (or goes to the menu bar).
     RemoveButton(index);
-    if (!target)
+    if (!target) {
+        DropCommand(id, globalPos);
+        notifyContentsChanged();
         return;
+    }
     if (target == this && at > index)
         --at;
-    target->InsertButton(id, at);
+    at = target->InsertButton(id, at);
+    target->SetButtonLook(at, look, userImage);
+    if (target != this)
+        notifyContentsChanged();
+    target->notifyContentsChanged();
 }
 
 int CMFCToolBar::DropIndexAt(const QPoint& pos) const {
@@ -573,6 +600,7 @@ QMenu* CMFCToolBar::BuildOptionsMenu() {
         QObject::connect(a, &QAction::toggled, this, [this, id, i](bool on) {
             if (!on) {
                 RemoveButton(CommandToIndex(id));
+                notifyContentsChanged();
                 return;
             }
             if (CommandToIndex(id) >= 0)
@@ -582,6 +610,7 @@ QMenu* CMFCToolBar::BuildOptionsMenu() {
             for (size_t j = i + 1; j < m_originalItems.size() && at < 0; ++j)
                 at = CommandToIndex(m_originalItems[j]);
             InsertButton(id, at);
+            notifyContentsChanged();
         });
     }
     buttons->addSeparator();

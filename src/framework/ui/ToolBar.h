@@ -9,8 +9,10 @@
 #include "framework/core/Wnd.h"
 #include "framework/ui/ToolBarImages.h"
 
+#include <QByteArray>
 #include <QEvent>
 #include <QToolBar>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -104,6 +106,31 @@ public:
     // The position a button dropped at `pos` (bar coordinates) would take.
     int DropIndexAt(const QPoint& pos) const;
 
+    // While the Customize dialog is open every bar button can be dragged without Alt, and
+    // right-clicking one offers its appearance.
+    static void SetCustomizeMode(bool on) { s_bCustomizing = on; }
+    static bool IsCustomizeMode() { return s_bCustomizing; }
+    // Puts a command on the bar or menu bar under `globalPos`; FALSE when none is there.
+    static BOOL DropCommand(UINT id, const QPoint& globalPos);
+
+    // Floats the bar as a window of its own with its top-left corner at `globalPos`.
+    void FloatAt(const QPoint& globalPos);
+
+    // Buttons show their text under their pictures.
+    void SetTextLabels(bool on);
+    bool GetTextLabels() const { return m_bTextLabels; }
+    // How one button shows: its picture, its text or both; a user image in place of its
+    // picture (-1 for its own).
+    enum class ButtonLook : std::uint8_t { Default = 0, Image = 1, Text = 2, ImageAndText = 3 };
+    void SetButtonLook(int index, ButtonLook look, int userImage = -1);
+    ButtonLook GetButtonLook(int index) const;
+    int GetButtonUserImage(int index) const;
+    // The per-button looks in stored form, aligned with GetButtons(), and back.
+    QByteArray SaveButtonLooks() const;
+    void LoadButtonLooks(const QByteArray& bytes);
+    // The appearance menu of the button at `index`, as right-clicking it while customising shows it.
+    QMenu* BuildAppearanceMenu(int index, QWidget* parent);
+
     // The edges of a floating bar the user can drag at `pos` (bar coordinates).
     Qt::Edges ResizeEdgesAt(const QPoint& pos) const;
     // How wide a floating bar's rows are (-1 while docked), kept with the bar layout; set
@@ -121,7 +148,12 @@ private:
         UINT id = 0;
         QAction* action = nullptr;
         CMFCToolBarControl* control = nullptr; // owned through its widget
+        ButtonLook look = ButtonLook::Default;
+        int userImage = -1;
     };
+    void applyButtonLook(int index);
+    // Tells the frame that the user changed the buttons.
+    void notifyContentsChanged();
     QAction* createAction(UINT id);
     QSize buttonImageSize() const;
     QIcon buttonIcon(UINT id) const;
@@ -157,7 +189,9 @@ private:
     QSize m_resizeContents;
     bool m_bResizeCursor = false;
     QMenu* m_optionsMenu = nullptr;
+    bool m_bTextLabels = false;
     static inline bool s_bDontScaleImages = false;
+    static inline bool s_bCustomizing = false;
     static inline CMFCToolBarImages* s_pUserImages = nullptr;
 };
 

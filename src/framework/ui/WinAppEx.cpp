@@ -7,7 +7,9 @@
 #include "framework/core/Resources.h"
 #include "framework/core/UserPrompts.h"
 #include "framework/ui/KeyboardManager.h"
+#include "framework/ui/ColorMenuButton.h"
 #include "framework/ui/MDIFrameWndEx.h"
+#include "framework/ui/UserTool.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -72,6 +74,22 @@ int CWinAppEx::Run() {
 void CWinAppEx::InitKeyboardManager() {
     if (!m_pKeyboardManager)
         m_pKeyboardManager = std::make_unique<CKeyboardManager>();
+}
+
+BOOL CWinAppEx::EnableUserTools(UINT placeholderCmd, UINT firstCmd, UINT lastCmd) {
+    if (firstCmd == 0 || lastCmd < firstCmd)
+        return FALSE;
+    m_pUserToolsManager = std::make_unique<CUserToolsManager>(placeholderCmd, firstCmd, lastCmd);
+    return TRUE;
+}
+
+BOOL CWinAppEx::EnableTearOffMenus(const QString& regEntry, UINT firstCmd, UINT lastCmd) {
+    if (firstCmd == 0 || lastCmd < firstCmd)
+        return FALSE;
+    m_strTearOffRegEntry = regEntry;
+    CMFCColorMenuButton::s_nTearOffMenuFirst = firstCmd;
+    CMFCColorMenuButton::s_nTearOffMenuLast = lastCmd;
+    return TRUE;
 }
 
 void CWinAppEx::installIdleHook() {

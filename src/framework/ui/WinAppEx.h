@@ -14,6 +14,7 @@ class QSessionManager;
 namespace lw {
 
 class CKeyboardManager;
+class CUserToolsManager;
 
 class CWinAppEx : public CWinApp {
 public:
@@ -30,6 +31,14 @@ public:
 
     CKeyboardManager* GetKeyboardManager() const { return m_pKeyboardManager.get(); }
     void InitKeyboardManager();
+
+    // User tools: the UserTools menu's placeholder command and the tools' command range.
+    BOOL EnableUserTools(UINT placeholderCmd, UINT firstCmd, UINT lastCmd);
+    CUserToolsManager* GetUserToolsManager() const { return m_pUserToolsManager.get(); }
+    // Tear-off menus: their settings entry and the command range reserved for them; a
+    // palette's tear-off bar ID inside the range is refused.
+    BOOL EnableTearOffMenus(const QString& regEntry, UINT firstCmd, UINT lastCmd);
+    QString GetTearOffRegEntry() const { return m_strTearOffRegEntry; }
 
     // Asked when the session ends: every modified document is offered for saving;
     // FALSE (Cancel, or a failed save) refuses the logout.
@@ -54,6 +63,8 @@ private:
     void onSaveState(QSessionManager& manager);
 
     std::unique_ptr<CKeyboardManager> m_pKeyboardManager;
+    std::unique_ptr<CUserToolsManager> m_pUserToolsManager;
+    QString m_strTearOffRegEntry;
     bool m_bIdlePending = false;
     int m_nExitCode = 0;
     bool m_bRestartShutdown = false;
