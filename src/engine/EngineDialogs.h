@@ -1,6 +1,7 @@
 #pragma once
 // The dialogs an engine shows for its own commands: the address of a link, an image, the
-// font of the selection, an object, printing, page setup and print preview. Every dialog
+// font of the selection, an object, a new table, the properties of an image, a link or the
+// page, printing, page setup and print preview. Every dialog
 // answers through a callback, so asking never blocks the caller; a host can show dialogs of
 // its own, and tests answer them (or leave them unanswered) without a window.
 
@@ -49,6 +50,54 @@ struct FontChoice {
     bool operator==(const FontChoice&) const = default;
 };
 
+// A new table.
+struct TableChoice {
+    int rows = 2;
+    int columns = 2;
+    bool headerRow = false;
+    // Pixels ("400") or a percentage ("100%"); empty leaves the width to the content.
+    QString width;
+    bool operator==(const TableChoice&) const = default;
+};
+
+// The attributes of an image; sizes are pixels as text, empty when not set.
+struct ImageProperties {
+    QString source;
+    QString alternateText;
+    QString width;
+    QString height;
+    // The image's own size, for keeping its aspect ratio; 0 while unknown.
+    int naturalWidth = 0;
+    int naturalHeight = 0;
+    // "", left, right, top, middle or bottom.
+    QString align;
+    QString border;
+    bool operator==(const ImageProperties&) const = default;
+};
+
+struct LinkProperties {
+    QString address;
+    QString title;
+    QString target;
+    // Set in an answer: the link goes and its content stays.
+    bool remove = false;
+    bool operator==(const LinkProperties&) const = default;
+};
+
+struct PageProperties {
+    QString title;
+    QString language;
+    // The declared character set, and the one the page was read with.
+    QString charset;
+    QString loadedCharset;
+    QString description;
+    QString keywords;
+    // Colours as the page writes them ("#ffffff", "white"); empty when not set.
+    QString background;
+    QString text;
+    bool operator==(const PageProperties&) const = default;
+};
+
 class EngineDialogProvider {
 public:
     // Called once with the user's choice, or with nothing when the dialog was cancelled.
@@ -63,6 +112,13 @@ public:
     virtual void askImage(QWidget* parent, const ImageChoice& current, Answer<ImageChoice> answer) = 0;
     virtual void askFont(QWidget* parent, const FontChoice& current, Answer<FontChoice> answer) = 0;
     virtual void askObject(QWidget* parent, const ObjectChoice& current, Answer<ObjectChoice> answer) = 0;
+    virtual void askTable(QWidget* parent, Answer<TableChoice> answer) = 0;
+    virtual void askImageProperties(QWidget* parent, const ImageProperties& current,
+                                    Answer<ImageProperties> answer) = 0;
+    virtual void askLinkProperties(QWidget* parent, const LinkProperties& current,
+                                   Answer<LinkProperties> answer) = 0;
+    virtual void askPageProperties(QWidget* parent, const PageProperties& current,
+                                   Answer<PageProperties> answer) = 0;
     // Lets the user set up printer, which holds the engine's page layout; true prints on it.
     virtual void askPrint(QWidget* parent, std::shared_ptr<QPrinter> printer,
                           std::function<void(bool)> answer) = 0;

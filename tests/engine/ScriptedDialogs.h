@@ -23,6 +23,13 @@ public:
     std::optional<lw::FontChoice> fontAnswer;
     lw::FontChoice fontAskedWith;
     std::optional<lw::ObjectChoice> objectAnswer;
+    std::optional<lw::TableChoice> tableAnswer;
+    std::optional<lw::ImageProperties> imagePropertiesAnswer;
+    lw::ImageProperties imagePropertiesAskedWith;
+    std::optional<lw::LinkProperties> linkPropertiesAnswer;
+    lw::LinkProperties linkPropertiesAskedWith;
+    std::optional<lw::PageProperties> pagePropertiesAnswer;
+    lw::PageProperties pagePropertiesAskedWith;
     // Sets up the printer the print dialog shows; the dialog is accepted when set.
     std::function<void(QPrinter&)> printAnswer;
     QPageLayout printLayoutAskedWith;
@@ -48,6 +55,28 @@ public:
     void askObject(QWidget*, const lw::ObjectChoice&, Answer<lw::ObjectChoice> answer) override {
         ++asked;
         answer(objectAnswer);
+    }
+    void askTable(QWidget*, Answer<lw::TableChoice> answer) override {
+        ++asked;
+        answer(tableAnswer);
+    }
+    void askImageProperties(QWidget*, const lw::ImageProperties& current,
+                            Answer<lw::ImageProperties> answer) override {
+        ++asked;
+        imagePropertiesAskedWith = current;
+        answer(imagePropertiesAnswer);
+    }
+    void askLinkProperties(QWidget*, const lw::LinkProperties& current,
+                           Answer<lw::LinkProperties> answer) override {
+        ++asked;
+        linkPropertiesAskedWith = current;
+        answer(linkPropertiesAnswer);
+    }
+    void askPageProperties(QWidget*, const lw::PageProperties& current,
+                           Answer<lw::PageProperties> answer) override {
+        ++asked;
+        pagePropertiesAskedWith = current;
+        answer(pagePropertiesAnswer);
     }
     void askPrint(QWidget*, std::shared_ptr<QPrinter> printer, std::function<void(bool)> answer) override {
         ++asked;

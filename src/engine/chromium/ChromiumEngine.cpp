@@ -89,6 +89,9 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
         m_clipboardHasText.reset();
     });
     new KeyHookFilter(m_view, [this] { return acceleratorHook; });
+    // The editor's own menu stands in for the engine's generic one.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &ChromiumEngine::showContextMenu);
 }
 
 ChromiumEngine::~ChromiumEngine() {
@@ -100,8 +103,9 @@ ChromiumEngine::~ChromiumEngine() {
 void ChromiumEngine::installEditingScript() {
     // The parts of the editing script, in the order they build on each other; the last one
     // starts it.
-    static const char* const parts[] = {"core",    "source",    "serialize", "journal", "character", "blocks",
-                                        "inserts", "clipboard", "elements",  "options", "start"};
+    static const char* const parts[] = {"core",     "source",  "serialize", "journal", "character",
+                                        "blocks",   "inserts", "clipboard", "elements", "options",
+                                        "tables",   "properties", "start"};
     QString source = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
     for (const char* part : parts)
         source += QLatin1Char('\n') +

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class QMenu;
 class QWebChannel;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -69,6 +70,10 @@ public:
     // The bar find shows over the page, made when it is first needed.
     FindBar* findBar();
 
+    // The menu a right click in the page shows, built from the page's newest state; its
+    // actions run engine commands.
+    QMenu* createContextMenu(QWidget* parent);
+
     // The longest a save waits for the page before it gives up.
     static constexpr int kPageTimeoutMs = kSaveWaitSeconds * 1000;
 
@@ -100,6 +105,10 @@ private:
     HRESULT askImage();
     HRESULT askObject();
     HRESULT askFont();
+
+    // ChromiumEngineContextMenu.cpp: the page's context menu and the dialogs it opens.
+    void showContextMenu(const QPoint& position);
+    HRESULT askProperties(quint32 cmd);
 
     // ChromiumEnginePrinting.cpp: the print, print preview and page setup commands.
     std::shared_ptr<QPrinter> makePrinter() const;

@@ -7,6 +7,7 @@
 #include "engine/chromium/ChromiumEngine.h"
 #include "engine/chromium/EditorPage.h"
 #include "engine/chromium/FindBar.h"
+#include "engine/chromium/OwnCommands.h"
 #include "engine/chromium/PageCall.h"
 
 #include <QBuffer>
@@ -149,6 +150,13 @@ HRESULT ChromiumEngine::exec(quint32 cmd, const Variant* in, Variant* out) {
     case kPasteTextOnly:
         if (noInput)
             return pasteFromClipboard(cmd);
+        break;
+    case owncmd::kInsertTable:
+    case owncmd::kImageProperties:
+    case owncmd::kLinkProperties:
+    case owncmd::kPageProperties:
+        if (noInput)
+            return askProperties(cmd);
         break;
     default:
         break;

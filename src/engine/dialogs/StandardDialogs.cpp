@@ -4,6 +4,7 @@
 #include "engine/EngineDialogs.h"
 #include "engine/dialogs/FieldsDialog.h"
 #include "engine/dialogs/FontDialog.h"
+#include "engine/dialogs/PropertyDialogs.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -64,6 +65,33 @@ public:
                 answer(std::nullopt);
             else
                 answer(ObjectChoice{d.value(data), d.value(type)});
+        });
+    }
+
+    void askTable(QWidget* parent, Answer<TableChoice> answer) override {
+        openDialog(new TableDialog(parent), [answer](TableDialog& d, int result) {
+            answer(result == QDialog::Accepted ? std::optional<TableChoice>(d.choice()) : std::nullopt);
+        });
+    }
+
+    void askImageProperties(QWidget* parent, const ImageProperties& current,
+                            Answer<ImageProperties> answer) override {
+        openDialog(new ImagePropertiesDialog(current, parent), [answer](ImagePropertiesDialog& d, int result) {
+            answer(result == QDialog::Accepted ? std::optional<ImageProperties>(d.properties()) : std::nullopt);
+        });
+    }
+
+    void askLinkProperties(QWidget* parent, const LinkProperties& current,
+                           Answer<LinkProperties> answer) override {
+        openDialog(new LinkPropertiesDialog(current, parent), [answer](LinkPropertiesDialog& d, int result) {
+            answer(result == QDialog::Accepted ? std::optional<LinkProperties>(d.properties()) : std::nullopt);
+        });
+    }
+
+    void askPageProperties(QWidget* parent, const PageProperties& current,
+                           Answer<PageProperties> answer) override {
+        openDialog(new PagePropertiesDialog(current, parent), [answer](PagePropertiesDialog& d, int result) {
+            answer(result == QDialog::Accepted ? std::optional<PageProperties>(d.properties()) : std::nullopt);
         });
     }
 
