@@ -64,17 +64,39 @@ TEST(ChromiumEngineSave, TheEditorsOwnAdditionsAreNeitherChangesNorSaved) {
     EngineHarness h;
     const QByteArray page = "<html><head></head><body><p id=\"p\">text</p></body></html>";
     ASSERT_TRUE(h.loadEditable(h.writePage(QStringLiteral("page.html"), page)));
-    h.run(QStringLiteral(
-        "(() => { const aid = document.createElement('div');"
-        " aid.setAttribute('data-lw-aid', ''); aid.textContent = 'aid';"
-        " document.body.appendChild(aid); aid.textContent = 'changed aid';"
-        " const style = document.createElement('style'); style.setAttribute('data-lw-aid', '');"
-        " document.head.appendChild(style); return 1; })()"));
+    h.run(QStringLiteral("(() => { const name = window.__lwEditorCore.AID_ATTRIBUTE; const aid = "
+                         "document.createElement('div');"
+                         " aid.setAttribute(name, ''); aid.textContent = 'aid';"
+                         " document.body.appendChild(aid); aid.textContent = 'changed aid';"
+                         " const style = document.createElement('style'); style.setAttribute(name, '');"
+                         " document.head.appendChild(style); return 1; })()"));
     h.settle();
     EXPECT_EQ(h.engine->isDirty(), S_FALSE);
     EXPECT_EQ(h.save(), page);
-    EXPECT_EQ(h.run(QStringLiteral("document.querySelectorAll('[data-lw-aid]').length")).toInt(), 2)
+    EXPECT_EQ(h.run(QStringLiteral(
+                        "document.querySelectorAll('[' + window.__lwEditorCore.AID_ATTRIBUTE + ']').length"))
+                  .toInt(),
+              2)
         << "saving leaves the live page as it was";
+}
+
+TEST(ChromiumEngineSave, APageUsingTheEditorsOwnNamesIsEditableAndKeepsAllItHolds) {
+    EngineHarness h;
+    const QByteArray kept[] = {
+        "<div id=\"__lwEditor\">a</div>", "<form name=\"__lwEditorCore\"><p data-lw-aid>b</p></form>",
+        "<p data-lw-insert=\"insert1\">c</p>", "<span data-lw-handle=\"resize\">d</span>"};
+    QByteArray page = "<html><head><title>names</title></head><body>";
+    for (const QByteArray& markup : kept)
+        page += markup;
+    page += "<p id=\"e\">edit here</p></body></html>";
+    ASSERT_TRUE(h.loadEditable(h.writePage(QStringLiteral("page.html"), page)));
+    h.selectText(QStringLiteral("#e"), 4, 4);
+    EXPECT_EQ(h.exec(2150), S_OK);
+    EXPECT_EQ(h.count(QStringLiteral("hr")), 1);
+    const QByteArray saved = h.save();
+    for (const QByteArray& markup : kept)
+        EXPECT_TRUE(saved.contains(markup)) << markup.constData() << "\n" << saved.constData();
+    EXPECT_TRUE(saved.contains("<hr>")) << saved.constData();
 }
 
 TEST(ChromiumEngineSave, APageWhoseScriptsWouldChangeItSavesUnchanged) {

@@ -4,14 +4,16 @@
 // like, the editor's own additions to the page, and the state snapshot the host reads.
 (function () {
     'use strict';
-    if (window.__lwEditorCore)
+    // Own properties only: an element the page names so is reachable as window's property too.
+    if (Object.prototype.hasOwnProperty.call(window, '__lwEditorCore'))
         return;
     const lw = {};
     window.__lwEditorCore = lw;
 
     // Nodes the editor adds for its own use carry this attribute; they never reach a saved
-    // file and never make the page dirty.
-    lw.AID_ATTRIBUTE = 'data-lw-aid';
+    // file and never make the page dirty. Its name is new with every page, so nothing the page
+    // holds can be taken for them.
+    lw.AID_ATTRIBUTE = 'data-lw-aid-' + Math.random().toString(36).slice(2, 10);
 
     lw.SUPPORTED = 1;
     lw.ENABLED = 2;

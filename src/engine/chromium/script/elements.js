@@ -239,7 +239,8 @@
         if (!lw.isEditing() || event.button !== 0)
             return;
         lw.invalidate();
-        if (event.target.nodeType === Node.ELEMENT_NODE && event.target.getAttribute('data-lw-handle') === 'resize') {
+        if (event.target.nodeType === Node.ELEMENT_NODE && event.target.getAttribute('data-lw-handle') === 'resize' &&
+            lw.isAid(event.target)) {
             event.preventDefault();
             startResize(event);
             return;

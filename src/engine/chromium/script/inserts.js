@@ -9,6 +9,9 @@
         return;
 
     const MARKER = 'data-lw-insert';
+    // Tokens no page can hold already: an element the page marked so is never taken for one
+    // of the inserted ones.
+    const TOKEN = Math.random().toString(36).slice(2, 10) + '-';
     let inserts = 0;
 
     // Puts nodes in place of the selection. The markup is made from elements, never from
@@ -19,7 +22,7 @@
     function insertElements(nodes) {
         if (!lw.canEdit())
             return false;
-        const token = 'insert' + (++inserts);
+        const token = TOKEN + (++inserts);
         const holder = document.createElement('div');
         for (const node of nodes)
             holder.appendChild(node);

@@ -3,7 +3,7 @@
 (function () {
     'use strict';
     const lw = window.__lwEditorCore;
-    if (!lw || window.__lwEditor)
+    if (!lw || Object.prototype.hasOwnProperty.call(window, '__lwEditor'))
         return;
 
     // What the host calls.
