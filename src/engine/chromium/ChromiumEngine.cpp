@@ -6,6 +6,7 @@
 #include "engine/chromium/PageCall.h"
 #include "engine/chromium/PageSerializer.h"
 #include "engine/chromium/PageSource.h"
+#include "engine/chromium/Spelling.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -225,6 +226,12 @@ void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {
     }
     m_knownChanges = std::max(m_knownChanges, snapshot.changeCount);
     m_snapshot = snapshot;
+    // Spelling follows the page's language, for every page alike: the engine checks by profile.
+    if (m_page)
+        spelling::useLanguages(*m_page->profile(), {snapshot.context.value(QStringLiteral("pageProperties"))
+                                                        .toObject()
+                                                        .value(QStringLiteral("language"))
+                                                        .toString()});
     // A new page starts with the page's own defaults; it gets the options asked for.
     for (auto it = m_options.cbegin(); it != m_options.cend(); ++it) {
         if (snapshot.options.value(it.key(), !it.value()) != it.value()) {

@@ -1,4 +1,5 @@
 #include "engine/chromium/EditorPage.h"
+#include "engine/chromium/Spelling.h"
 
 #include <QCoreApplication>
 #include <QWebEngineCertificateError>
@@ -21,8 +22,10 @@ QWebEngineProfile* EditorPage::editingProfile() {
             flags += " --renderer-process-limit=2";
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
         }
+        spelling::locateDictionaries();
         // No storage name: an off-the-record profile keeps caches and cookies in memory only.
         auto* p = new QWebEngineProfile(QCoreApplication::instance());
+        spelling::useLanguages(*p, {});
         p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         QObject::connect(p, &QWebEngineProfile::downloadRequested,
