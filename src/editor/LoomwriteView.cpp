@@ -18,6 +18,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <optional>
 
@@ -29,6 +30,8 @@ namespace {
 // Block format entries: 0x8D00 upward. The last ID of the range is never filled, so a
 // fill removes all it made; lists longer than this are cut.
 constexpr int kMaxBlockFormats = 255;
+// How often a window whose page failed looks again whether the loop that kept it open is over.
+constexpr int kCloseRetryMs = 50;
 
 QColor fromColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 std::uint32_t toColorRef(const QColor& c) {
@@ -139,12 +142,22 @@ void CLoomwriteView::OnEngineFailed(const QString& reason) {
                                              "not changed; its window closes.")
                                   .arg(name, reason),
                   MB_OK | MB_ICONERROR);
-    // Closed once the engine's signal has returned: the engine goes with the window.
-    QPointer<QWidget> widget = GetWidget();
-    QTimer::singleShot(0, widget, [doc, handler, tmpl, recovered] {
+    // Closed once the engine's signal has returned, from the main event loop: the engine goes
+    // with the window, and a save or dialog waiting in a loop of its own still uses them.
+    closeFromMainLoop(GetWidget(), [doc, handler, tmpl, recovered] {
         doc->OnCloseDocument();
         if (recovered)
             handler->OpenFromCopy(*tmpl, *recovered);
+    });
+}
+
+void CLoomwriteView::closeFromMainLoop(QPointer<QWidget> widget, std::function<void()> close, int delayMs) {
+    QTimer::singleShot(delayMs, widget, [widget, close] {
+        // A loop of its own (a save's wait, a modal dialog) is still running: try again after it.
+        if (QThread::currentThread()->loopLevel() > 1)
+            closeFromMainLoop(widget, close, kCloseRetryMs);
+        else
+            close();
     });
 }
 

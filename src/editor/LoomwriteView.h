@@ -7,7 +7,10 @@
 #include "editor/HtmlEditView.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QStringList>
+
+#include <functional>
 
 
 
@@ -66,6 +69,8 @@ public:
 
 private:
     void focusPage();
+    // Runs close once no loop other than the main one is running.
+    static void closeFromMainLoop(QPointer<QWidget> widget, std::function<void()> close, int delayMs = 0);
 };
 
 } // namespace lw

@@ -21,10 +21,12 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -474,6 +476,38 @@ TEST_F(SpineFixture, APageWhoseRendererFailsIsReportedAndItsWindowCloses) {
     ASSERT_TRUE(lwtest::waitFor([&] { return app.GetDocManager()->GetOpenDocumentCount() == 0; }, 5000));
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_TRUE(messages.last().contains("cannot be shown any more")) << messages.last().toStdString();
+}
+
+TEST_F(SpineFixture, APageFailingWhileItsSaveWaitsClosesOnlyOnceTheSaveIsOver) {
+    lwtest::ScriptedEngine* engine = nullptr;
+    SetHtmlEngineFactory([&engine](QWidget* parent) {
+        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
+        engine = e.get();
+        return e;
+    });
+    app.OnFileNew();
+    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    ASSERT_NE(engine, nullptr);
+    engine->duringSave = [this, engine] {
+        engine->document = false;
+        emit engine->pageFailed(QStringLiteral("its renderer crashed"));
+        // The engine's wait runs a loop of its own; the close the failure asked for runs first.
+        QEventLoop wait;
+        QTimer::singleShot(0, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+        EXPECT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 1) << "closed under the save";
+    };
+    auto* doc = dynamic_cast<CHtmlEditDoc*>(app.GetDocManager()->Documents().front());
+    // Saved from a command, as the program's main loop runs it.
+    QEventLoop mainLoop;
+    bool saved = false;
+    QTimer::singleShot(0, &mainLoop, [&] {
+        saved = doc->SavePageTo(dir.file("failing.html"), nullptr);
+        mainLoop.quit();
+    });
+    mainLoop.exec();
+    EXPECT_TRUE(saved);
+    ASSERT_TRUE(lwtest::waitFor([&] { return app.GetDocManager()->GetOpenDocumentCount() == 0; }, 5000));
 }
 
 TEST_F(SpineFixture, ASaveThePageCannotFinishInTimeSaysThePageIsTooLarge) {

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     std::map<quint32, lw::Variant> outputs;
     bool silentValue = false;
     lw::HRESULT saveResult = lw::S_OK;
+    // Runs inside save, as the real engine's wait for its page runs events.
+    std::function<void()> duringSave;
     // Recorded.
     std::vector<Exec> execs;
     std::vector<QString> navigations;
@@ -41,8 +44,12 @@ public:
     bool designMode() const override { return designModeValue; }
     lw::HRESULT initNew() override { return lw::S_OK; }
     lw::HRESULT save(QIODevice& out) override {
+        const lw::HRESULT result = saveResult;
         out.write("<html></html>");
-        return saveResult;
+        // Copied: what happens during the save may end this engine.
+        if (const std::function<void()> during = duringSave)
+            during();
+        return result;
     }
     lw::HRESULT isDirty() const override { return lw::S_FALSE; }
     lw::HRESULT queryStatus(quint32 cmd, quint32& f) const override {
