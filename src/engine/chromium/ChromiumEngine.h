@@ -86,6 +86,7 @@ private:
     // Parses the bytes of a loaded file away from the user's thread and lays them over the page.
     void readSource(const QUrl& url);
     void attachSource();
+    void layMoreSource(const QVariant& lastSlice, quint64 generation);
     // Runs a script in the editing world; the callback is dropped once the engine is gone.
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
     // Whether the engine a callback was made for still exists.

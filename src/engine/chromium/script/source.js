@@ -128,27 +128,47 @@
         return changed;
     }
 
-    // Lays the host's map over the page as it was loaded. Where the trees disagree, the
-    // element is kept only as a whole; false when nothing can be kept.
-    function attach(documentId, data) {
+    // Lays the host's map over the page as it was loaded, limit nodes a call, so that a large
+    // page answers the user between calls. Where the trees disagree, the element is kept only
+    // as a whole. 'more' while nodes are left; false when nothing can be kept.
+    let laying = null;
+
+    function attach(documentId, data, limit) {
         if (documentId !== lw.documentId || forgotten)
             return false;
-        if (map)
-            return true;
-        note(observer.takeRecords());
+        if (map || laying)
+            return map ? true : 'more';
         const n = data.n;
-        const tags = data.t;
         const count = n.length / FIELDS;
+        if (count === 0 || (n[KIND] & 15) !== DOCUMENT)
+            return false;
         const tagIndex = new Int32Array(count);
         for (let k = 0, t = 0; k < count; ++k) {
             if ((n[k * FIELDS + KIND] & 15) === ELEMENT)
                 tagIndex[k] = t++;
         }
-        const index = new WeakMap();
-        const parentOf = new Int32Array(count).fill(-1);
-        const previousOf = new Int32Array(count).fill(-1);
-        const lastChildOf = new Int32Array(count).fill(-1);
-        const opaque = new Uint8Array(count);
+        laying = {
+            n: n,
+            tags: data.t,
+            tagIndex: tagIndex,
+            stack: [[document, 0]],
+            built: {
+                n: n,
+                index: new WeakMap(),
+                parentOf: new Int32Array(count).fill(-1),
+                previousOf: new Int32Array(count).fill(-1),
+                lastChildOf: new Int32Array(count).fill(-1),
+                opaque: new Uint8Array(count),
+            },
+        };
+        return lay(limit);
+    }
+
+    function lay(limit) {
+        if (!laying)
+            return map ? true : false;
+        note(observer.takeRecords());
+        const { n, tags, tagIndex, stack, built } = laying;
         const matches = (node, k) => {
             const f = k * FIELDS;
             switch (n[f + KIND] & 15) {
@@ -164,38 +184,37 @@
                 return false;
             }
         };
-        const visit = (node, k) => {
-            index.set(node, k);
+        for (let done = 0; stack.length > 0 && done < limit; ++done) {
+            const [node, k] = stack.pop();
+            built.index.set(node, k);
             const f = k * FIELDS;
             const kind = n[f + KIND];
             if ((kind & 15) !== ELEMENT && (kind & 15) !== DOCUMENT)
-                return;
+                continue;
             const children = node.localName === 'template' ? [] : childrenWhenLoaded(node);
-            if (kind & OPAQUE || children.length !== n[f + CHILDREN]) {
-                opaque[k] = 1;
-                return;
-            }
+            let fits = !(kind & OPAQUE) && children.length === n[f + CHILDREN];
             const at = [];
-            for (let i = 0, c = k + 1; i < children.length; ++i, c += n[c * FIELDS + SIZE] + 1) {
-                if (!matches(children[i], c)) {
-                    opaque[k] = 1;
-                    return;
-                }
+            for (let i = 0, c = k + 1; fits && i < children.length; ++i, c += n[c * FIELDS + SIZE] + 1) {
+                fits = matches(children[i], c);
                 at.push(c);
             }
-            for (let i = 0; i < children.length; ++i) {
-                parentOf[at[i]] = k;
-                previousOf[at[i]] = i > 0 ? at[i - 1] : -1;
-                visit(children[i], at[i]);
+            if (!fits) {
+                built.opaque[k] = 1;
+                continue;
             }
-            lastChildOf[k] = at.length > 0 ? at[at.length - 1] : -1;
-        };
-        if ((n[KIND] & 15) !== DOCUMENT)
+            for (let i = children.length - 1; i >= 0; --i) {
+                built.parentOf[at[i]] = k;
+                built.previousOf[at[i]] = i > 0 ? at[i - 1] : -1;
+                stack.push([children[i], at[i]]);
+            }
+            built.lastChildOf[k] = at.length > 0 ? at[at.length - 1] : -1;
+        }
+        if (stack.length > 0)
+            return 'more';
+        laying = null;
+        if (built.opaque[0])
             return false;
-        visit(document, 0);
-        if (opaque[0])
-            return false;
-        map = { n: n, index: index, parentOf: parentOf, previousOf: previousOf, lastChildOf: lastChildOf, opaque: opaque };
+        map = built;
         return true;
     }
 
@@ -303,6 +322,7 @@
 
     lw.source = {
         attach: attach,
+        attachMore: lay,
         // Nothing changed since the load: {unchanged: true}; otherwise the parts of the file,
         // or null when the page's bytes cannot be kept.
         // declare(changed, startTags, prefixes) may rewrite start tags for a new charset.
@@ -312,6 +332,7 @@
             const changed = changedNodes();
             if (changed.size === 0 && !declare)
                 return { unchanged: true };
+            lay(Infinity);
             if (!map)
                 return null;
             const startTags = new Map();
@@ -330,6 +351,7 @@
         forget: () => {
             forgotten = true;
             map = null;
+            laying = null;
         },
     };
 })();

@@ -26,6 +26,7 @@
         // hand the result.
         sourceInfo: () => ({ documentId: lw.documentId, characterSet: document.characterSet }),
         attachSource: lw.source.attach,
+        attachMoreSource: lw.source.attachMore,
         matchesPage: lw.source.matches,
         snapshot: lw.takeSnapshot,
     };
