@@ -84,6 +84,7 @@ TEST_P(ChromiumEngineTableEdit, ChangesTheGridAndUndoesInOneStep) {
     ASSERT_EQ(h.flags(c.cmd), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
     EXPECT_EQ(h.exec(c.cmd), S_OK);
     EXPECT_EQ(shape(), QString::fromUtf8(c.shape)) << h.html().toStdString();
+    EXPECT_EQ(h.count(QStringLiteral("thead td, tbody th")), 0) << "header cells stay in the header";
     EXPECT_EQ(h.exec(43), S_OK);
     EXPECT_EQ(h.html(), original);
 }
@@ -92,6 +93,8 @@ const QByteArray kSpanned = "<table><tbody><tr><td id=\"a\" colspan=\"2\">a</td>
                             "<tr><td id=\"c\">c</td><td id=\"d\">d</td></tr></tbody></table>";
 const QByteArray kTall = "<table><tbody><tr><td id=\"a\" rowspan=\"2\">a</td><td id=\"b\">b</td></tr>"
                          "<tr><td id=\"d\">d</td></tr></tbody></table>";
+const QByteArray kHeaded = "<table><thead><tr><th id=\"h\">h</th><th>i</th></tr></thead>"
+                           "<tbody><tr><td id=\"c\">c</td><td>d</td></tr></tbody></table>";
 
 INSTANTIATE_TEST_SUITE_P(
     Grid, ChromiumEngineTableEdit,
@@ -104,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TableCase{"columnThroughASpan", kSpanned, "#c", owncmd::kInsertColumnRight, "a:c3|c,_,d"},
                     TableCase{"rowUnderASpan", kSpanned, "#a", owncmd::kInsertRowBelow, "a:c2|_,_|c,d"},
                     TableCase{"deleteTheRowATallCellStartsIn", kTall, "#b", owncmd::kDeleteRow, "a,d"},
+                    TableCase{"rowBelowTheHeader", kHeaded, "#h", owncmd::kInsertRowBelow, "h,i|_,_|c,d"},
                     TableCase{"splitASpan", kSpanned, "#a", owncmd::kSplitCell, "a,_|c,d"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -81,6 +81,8 @@
         const map = layout(table);
         const from = map.at.get(cell);
         const r = below ? from.r + rowSpanOf(cell, map) - 1 : from.r;
+        // A row added below the header row is the body's first, not another header row.
+        const belowHeader = below && map.rows[r].parentElement.tagName === 'THEAD' && table.tBodies.length > 0;
         const row = document.createElement('tr');
         let first = null;
         const seen = new Set();
@@ -96,11 +98,14 @@
                     continue;
                 }
             }
-            const added = newCell(covering && covering.tagName === 'TH' && map.rows[r].parentElement.tagName === 'THEAD' ? 'th' : 'td');
+            const added = newCell(covering && covering.tagName === 'TH' && !belowHeader ? 'th' : 'td');
             row.appendChild(added);
             first = first || added;
         }
-        map.rows[r].parentNode.insertBefore(row, below ? map.rows[r].nextSibling : map.rows[r]);
+        if (belowHeader)
+            table.tBodies[0].insertBefore(row, table.tBodies[0].firstChild);
+        else
+            map.rows[r].parentNode.insertBefore(row, below ? map.rows[r].nextSibling : map.rows[r]);
         caretInto(first || cell);
     }
 
