@@ -163,6 +163,7 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
         ++m_sourceGeneration;
         m_source.reset();
         m_sourceParse.reset();
+        m_pendingSource.reset();
         m_sourceAttached = false;
         return;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
@@ -198,16 +199,26 @@ void ChromiumEngine::readSource(const QUrl& url) {
                   if (generation != m_sourceGeneration || info.isEmpty())
                       return;
                   m_sourceDocumentId = info.value(QStringLiteral("documentId")).toString();
-                  m_sourceParse = QtConcurrent::run(&PageSource::fromFile, path,
-                                                    info.value(QStringLiteral("characterSet")).toString());
-                  auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
-                  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
-                      watcher->deleteLater();
-                      if (generation == m_sourceGeneration)
-                          attachSource();
-                  });
-                  watcher->setFuture(*m_sourceParse);
+                  m_pendingSource = {path, info.value(QStringLiteral("characterSet")).toString()};
+                  if (m_snapshot.designMode)
+                      parseSource();
               });
+}
+
+void ChromiumEngine::parseSource() {
+    if (!m_pendingSource || m_sourceParse)
+        return;
+    const auto [path, characterSet] = *m_pendingSource;
+    m_pendingSource.reset();
+    m_sourceParse = QtConcurrent::run(&PageSource::fromFile, path, characterSet);
+    auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
+    const quint64 generation = m_sourceGeneration;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+        watcher->deleteLater();
+        if (generation == m_sourceGeneration)
+            attachSource();
+    });
+    watcher->setFuture(*m_sourceParse);
 }
 
 void ChromiumEngine::attachSource() {
@@ -285,8 +296,11 @@ void ChromiumEngine::setDesignMode(bool on) {
             return;
         m_snapshot.designMode = answer.value(QStringLiteral("now")).toBool();
         // The page became editable: the host hears of it as of a newly completed page.
-        if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page)
+        if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
+            // The parse waits until the page is editable, so it never delays that.
+            parseSource();
             emit documentComplete(m_page->url().toString());
+        }
     });
 }
 
@@ -299,6 +313,7 @@ HRESULT ChromiumEngine::initNew() {
     ++m_sourceGeneration;
     m_source.reset();
     m_sourceParse.reset();
+    m_pendingSource.reset();
     m_sourceAttached = false;
     const std::optional<QVariant> id = runScriptAndWait(
         *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.initNew() : ''"), kPageTimeoutMs);
@@ -319,6 +334,7 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
         return E_UNEXPECTED;
     m_waiting = true;
     // A save right after the load waits for the parse of the page's bytes, which is short.
+    parseSource();
     if (m_sourceParse) {
         m_sourceParse->waitForFinished();
         attachSource();

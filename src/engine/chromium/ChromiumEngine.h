@@ -85,6 +85,7 @@ private:
     bool onNavigationRequest(const QUrl& url);
     // Parses the bytes of a loaded file away from the user's thread and lays them over the page.
     void readSource(const QUrl& url);
+    void parseSource();
     void attachSource();
     void layMoreSource(const QVariant& lastSlice, quint64 generation);
     // Runs a script in the editing world; the callback is dropped once the engine is gone.
@@ -135,6 +136,7 @@ private:
     QHash<quint32, bool> m_options;
     // The bytes the shown file was loaded from, while they are being parsed and once they are;
     // a new load or a new document drops them (the generation tells a stale parse).
+    std::optional<std::pair<QString, QString>> m_pendingSource;
     std::optional<QFuture<std::shared_ptr<const PageSource>>> m_sourceParse;
     std::shared_ptr<const PageSource> m_source;
     QString m_sourceDocumentId;
