@@ -37,6 +37,12 @@ def expected_files():
     files |= {"share/icons/hicolor/%sx%s/apps/loomwrite.png" % (n, n) for n in app_sizes}
     files |= {"share/icons/hicolor/%sx%s/mimetypes/%s.png" % (n, n, t)
               for n in doc_sizes for t in ("text-html", "application-xhtml+xml")}
+    # The spelling dictionaries the build converted from the system's, English among them.
+    built = os.path.join(BUILD, "qtwebengine_dictionaries")
+    dictionaries = [n for n in os.listdir(built) if n.endswith(".bdic")] if os.path.isdir(built) else []
+    if "en-US.bdic" not in dictionaries:
+        raise e2e.Failure("the build converted no English spelling dictionary: %s" % dictionaries)
+    files |= {"share/loomwrite/dictionaries/" + n for n in dictionaries}
     return files
 
 
