@@ -11,8 +11,11 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace lwbench {
@@ -34,8 +37,31 @@ inline void RegisterResources() {
     lw::RegisterProgramImages();
 }
 
+// Writes a page with that title around the body; false when the file cannot be written.
+inline bool WritePage(const QString& path, const QByteArray& title, const QByteArray& body) {
+    QFile page(path);
+    return page.open(QIODevice::WriteOnly) &&
+           page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>\n" +
+                      body + "</body></html>\n") > 0;
+}
+
 inline lw::CLoomwriteView* ViewOf(lw::CDocument* doc) {
     return doc ? dynamic_cast<lw::CLoomwriteView*>(doc->Views().front()) : nullptr;
+}
+
+// The whole of a benchmark's main: environment, application, resources, then the pages
+// prepare writes into the private folder; 1 when they cannot be written.
+inline int RunBenchmarks(int argc, char** argv, const std::function<bool(const QTemporaryDir& home)>& prepare) {
+    QTemporaryDir home;
+    PrepareEnvironment(home);
+    QApplication qapp(argc, argv);
+    RegisterResources();
+    if (!prepare(home))
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 class Program {

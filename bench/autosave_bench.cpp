@@ -34,23 +34,13 @@ BENCHMARK(AutoSaveOfAModified2MBPage)->Unit(benchmark::kMillisecond)->Iterations
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    lwbench::PrepareEnvironment(home);
-    QApplication qapp(argc, argv);
-    lwbench::RegisterResources();
-    g_page = home.filePath(QStringLiteral("bench.html"));
-    g_copy = home.filePath(QStringLiteral("copy.html"));
-    QFile page(g_page);
-    if (!page.open(QIODevice::WriteOnly))
-        return 1;
-    page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bench</title></head><body>\n");
-    for (int i = 0; page.size() < 2 * 1024 * 1024; ++i)
-        page.write("<p>Paragraph <b>" + QByteArray::number(i) + "</b> of a long page, with <i>some</i> words and "
-                   "<a href=\"#p" + QByteArray::number(i) + "\">a link</a> in it.</p>\n");
-    page.write("</body></html>\n");
-    page.close();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lwbench::RunBenchmarks(argc, argv, [](const QTemporaryDir& home) {
+        g_page = home.filePath(QStringLiteral("bench.html"));
+        g_copy = home.filePath(QStringLiteral("copy.html"));
+        QByteArray body;
+        for (int i = 0; body.size() < 2 * 1024 * 1024; ++i)
+            body += "<p>Paragraph <b>" + QByteArray::number(i) + "</b> of a long page, with <i>some</i> words and "
+                    "<a href=\"#p" + QByteArray::number(i) + "\">a link</a> in it.</p>\n";
+        return lwbench::WritePage(g_page, "Bench", body);
+    });
 }

@@ -52,22 +52,11 @@ BENCHMARK(IdleUpdateOfAllBarsWithAPageOpen)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    lwbench::PrepareEnvironment(home);
-    QApplication qapp(argc, argv);
-    lwbench::RegisterResources();
-    g_page = home.filePath(QStringLiteral("bench.html"));
-    QFile page(g_page);
-    if (!page.open(QIODevice::WriteOnly))
-        return 1;
-    QByteArray body;
-    for (int i = 0; i < 200; ++i)
-        body += "<p>Paragraph <b>" + QByteArray::number(i) + "</b> of a page being edited.</p>\n";
-    page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bench</title></head><body>\n" +
-               body + "</body></html>\n");
-    page.close();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lwbench::RunBenchmarks(argc, argv, [](const QTemporaryDir& home) {
+        g_page = home.filePath(QStringLiteral("bench.html"));
+        QByteArray body;
+        for (int i = 0; i < 200; ++i)
+            body += "<p>Paragraph <b>" + QByteArray::number(i) + "</b> of a page being edited.</p>\n";
+        return lwbench::WritePage(g_page, "Bench", body);
+    });
 }

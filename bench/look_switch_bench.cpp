@@ -85,15 +85,11 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     lwbench::RegisterResources();
     g_page = home.filePath(QStringLiteral("bench"));
-    QFile page(g_page);
-    if (!page.open(QIODevice::WriteOnly))
-        return 1;
     QByteArray body;
     for (int i = 0; i < 200; ++i)
         body += "<p>Paragraph <b>" + QByteArray::number(i) + "</b> of a page being edited.</p>\n";
-    page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Bench</title></head><body>\n" +
-               body + "</body></html>\n");
-    page.close();
+    if (!lwbench::WritePage(g_page, "Bench", body))
+        return 1;
     benchmark::Initialize(&argc, argv);
     {
         Program started;

@@ -46,29 +46,19 @@ BENCHMARK(PrintATwentyPageDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterati
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    lwbench::PrepareEnvironment(home);
-    QApplication qapp(argc, argv);
-    lwbench::RegisterResources();
-    g_page = home.filePath(QStringLiteral("twenty.html"));
-    g_pdf = home.filePath(QStringLiteral("twenty.pdf"));
-    QFile page(g_page);
-    if (!page.open(QIODevice::WriteOnly))
-        return 1;
-    page.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Twenty pages</title></head><body>\n");
-    // About twenty A4 pages of headings and paragraphs.
-    for (int i = 0; i < 20; ++i) {
-        page.write("<h1>Chapter " + QByteArray::number(i + 1) + "</h1>\n");
-        for (int p = 0; p < 9; ++p)
-            page.write("<p>A paragraph of running text that fills the line and wraps over several lines, as "
-                       "chapters of a long document do, with <b>bold</b> and <i>italic</i> words now and then "
-                       "so that more than one font is used on every page.</p>\n");
-        page.write("<div style=\"break-after: page\"></div>\n");
-    }
-    page.write("</body></html>\n");
-    page.close();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lwbench::RunBenchmarks(argc, argv, [](const QTemporaryDir& home) {
+        g_page = home.filePath(QStringLiteral("twenty.html"));
+        g_pdf = home.filePath(QStringLiteral("twenty.pdf"));
+        // About twenty A4 pages of headings and paragraphs.
+        QByteArray body;
+        for (int i = 0; i < 20; ++i) {
+            body += "<h1>Chapter " + QByteArray::number(i + 1) + "</h1>\n";
+            for (int p = 0; p < 9; ++p)
+                body += "<p>A paragraph of running text that fills the line and wraps over several lines, as "
+                        "chapters of a long document do, with <b>bold</b> and <i>italic</i> words now and then "
+                        "so that more than one font is used on every page.</p>\n";
+            body += "<div style=\"break-after: page\"></div>\n";
+        }
+        return lwbench::WritePage(g_page, "Twenty pages", body);
+    });
 }

@@ -53,7 +53,9 @@ BOOL CLoomwriteApp::InitInstance() {
         return FALSE;
     if (!m_bArgumentsSet)
         m_arguments = QCoreApplication::arguments().mid(1);
-    if (HandOverToRunningEditor())
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(m_arguments, cmdInfo);
+    if (HandOverToRunningEditor(cmdInfo))
         return FALSE;
     if (!IsEngineRuntimeAvailable()) {
         AfxMessageBox(IDP_OLE_INIT_FAILED, MB_OK | MB_ICONERROR);
@@ -84,8 +86,6 @@ BOOL CLoomwriteApp::InitInstance() {
     mainFrame->LoadWindowPlacement();
 
     qCInfo(lcStartup, "main frame created");
-    CCommandLineInfo cmdInfo;
-    ParseCommandLine(m_arguments, cmdInfo);
     // Printing and registration runs end at once and keep no documents worth recovering.
     const bool interactive = cmdInfo.m_nShellCommand != CCommandLineInfo::FilePrint &&
                              cmdInfo.m_nShellCommand != CCommandLineInfo::FilePrintTo &&
@@ -111,11 +111,9 @@ BOOL CLoomwriteApp::InitInstance() {
     return TRUE;
 }
 
-bool CLoomwriteApp::HandOverToRunningEditor() {
+bool CLoomwriteApp::HandOverToRunningEditor(const CCommandLineInfo& info) {
     if (!CInstanceChannel::IsWanted())
         return false;
-    CCommandLineInfo info;
-    ParseCommandLine(m_arguments, info);
     // Printing, registration and a session restart run in a process of their own.
     if (info.m_nShellCommand != CCommandLineInfo::FileNew && info.m_nShellCommand != CCommandLineInfo::FileOpen)
         return false;

@@ -24,7 +24,7 @@ public:
 
     // A start while an editor runs on the same display hands its file to that editor and
     // ends (true); otherwise this editor becomes the one later starts reach.
-    bool HandOverToRunningEditor();
+    bool HandOverToRunningEditor(const CCommandLineInfo& info);
     // What a later start asked for: its files opened (or a new document), the window raised.
     void OnInstanceRequest(const QStringList& files);
 

@@ -101,6 +101,8 @@ void CDataRecoveryHandler::Start(std::function<std::vector<CDocument*>()> docume
         const int number = name.mid(m_id.size() + 1).chopped(5).toInt();
         m_nextNumber = std::max(m_nextNumber, number + 1);
     }
+    // Read once: the marker is compared every few seconds and this never changes.
+    m_processStart = processStart(::getpid());
     m_running = true;
     m_lastMarker.clear();
     writeMarker();
@@ -181,10 +183,9 @@ QByteArray CDataRecoveryHandler::markerContents() const {
                                     {QStringLiteral("copy"), QFileInfo(copy).fileName()}});
         }
     }
-    const qint64 pid = ::getpid();
     const QJsonObject marker{{QStringLiteral("id"), m_id},
-                             {QStringLiteral("pid"), pid},
-                             {QStringLiteral("start"), processStart(pid)},
+                             {QStringLiteral("pid"), qint64(::getpid())},
+                             {QStringLiteral("start"), m_processStart},
                              {QStringLiteral("host"), QSysInfo::machineHostName()},
                              {QStringLiteral("documents"), docs}};
     return QJsonDocument(marker).toJson(QJsonDocument::Indented);

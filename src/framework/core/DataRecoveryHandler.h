@@ -101,6 +101,7 @@ private:
     std::map<CDocument*, Entry> m_entries;
     int m_nextNumber = 1;
     QByteArray m_lastMarker;
+    QString m_processStart;
     QTimer m_autoSaveTimer;
     QTimer m_sessionTimer;
 };
