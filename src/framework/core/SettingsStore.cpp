@@ -276,6 +276,15 @@ FileRead readSettingsFile(const QString& path) {
     return r;
 }
 
+// Why the reader would refuse a file holding text, or empty when it would read it.
+QString unreadableWrite(const QByteArray& text) {
+    if (text.size() > CSettingsStore::kMaxFileSize)
+        return QStringLiteral("the file would be larger than %1 MiB").arg(CSettingsStore::kMaxFileSize >> 20);
+    if (!CSettingsTree::parse(text))
+        return QStringLiteral("the settings exceed what the file may hold");
+    return {};
+}
+
 // One warning per process and file, however often the file is read.
 void warnOnce(const QString& path, const FileRead& r) {
     if (r.kind != FileRead::Corrupt && r.kind != FileRead::Unreadable)
@@ -386,9 +395,16 @@ bool CSettingsStore::mutate(const std::function<bool(CSettingsTree&)>& edit) {
     if (tree == before)
         return true;
 
+    // A file the reader would refuse would cost the user every setting at the next start:
+    // such a write fails instead, and the file keeps what it had.
+    const QByteArray text = tree.serialise();
+    if (const QString refusal = unreadableWrite(text); !refusal.isEmpty()) {
+        qWarning().noquote() << QStringLiteral("Settings file %1 is not saved: %2, which could not be read back.")
+                                    .arg(QFileInfo(m_path).absoluteFilePath(), refusal);
+        return false;
+    }
     if (r.kind == FileRead::Corrupt && !keepBadCopy(target))
         return false;
-    const QByteArray text = tree.serialise();
     if (!replaceAtomically(target, text.constData(), text.size(), r.own))
         return false;
     remember(tree, statStamp(m_path));

@@ -12,7 +12,9 @@
 // A file that cannot be parsed, or is over 16 MiB, counts as empty; the first write after that
 // keeps it beside as "<file>.bad" before replacing it. A file that exists but cannot be read
 // (a folder, no permission, not a regular file) also counts as empty, but writes fail rather
-// than destroy it. Either case is reported once per process and file on stderr.
+// than destroy it. Either case is reported once per process and file on stderr. A write whose
+// result the reader would refuse (too large, too deep, too many keys) fails with a warning and
+// leaves the file as it was.
 //
 // A settings path that is a symbolic link keeps the link: writes replace its target.
 // A new file is created readable by its owner only, since it holds paths of the user's files.

@@ -472,6 +472,33 @@ TEST_F(SettingsStoreTest, FailedWritesKeepOldFileAndLeaveNoTemp) {
     EXPECT_TRUE(leftovers(dir()).isEmpty());
 }
 
+// A file of values just under the size limit, written compactly by hand, grows past it when
+// it is written back one value a line: the write must fail rather than leave a file the next
+// start would throw away.
+TEST_F(SettingsStoreTest, WritesNeverLeaveAFileTheReaderRefuses) {
+    ASSERT_TRUE(QDir().mkpath(dir()));
+    const QByteArray head = "Loomwrite settings 1\n[Workspace]\n\"Big\"=hex:";
+    const qsizetype bytes = (CSettingsStore::kMaxFileSize - head.size() - 64) / 3;
+    QByteArray compact = head + QByteArray("ab,").repeated(bytes - 1) + "ab\n";
+    writeRaw(file(), compact);
+    CSettingsStore store(file());
+    ASSERT_EQ(store.readBinary(QStringLiteral("Workspace"), QStringLiteral("Big"))->size(), bytes);
+
+    WarningCapture warnings;
+    EXPECT_FALSE(store.writeDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons"), 1));
+    EXPECT_EQ(WarningCapture::messages().size(), 1);
+    EXPECT_EQ(readAll(file()), compact);
+    EXPECT_TRUE(leftovers(dir()).isEmpty());
+    compact.clear();
+
+    // Too deep a key is refused the same way, and a write that fits still goes through.
+    ASSERT_TRUE(store.deleteValue(QStringLiteral("Workspace"), QStringLiteral("Big")));
+    EXPECT_FALSE(store.writeDWord(QStringLiteral("a\\").repeated(CSettingsTree::kMaxDepth) + QStringLiteral("a"),
+                                  QStringLiteral("v"), 1));
+    EXPECT_TRUE(store.writeDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons"), 1));
+    EXPECT_EQ(CSettingsStore(file()).readDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons")), 1u);
+}
+
 TEST_F(SettingsStoreTest, DeleteApplicationKeyRemovesFileAndEmptyFolderOnly) {
     CSettingsStore store(file());
     ASSERT_TRUE(store.writeDWord(QStringLiteral("Workspace"), QStringLiteral("HiColorIcons"), 1));
