@@ -129,6 +129,8 @@ public:
     // given, whenever the preview needs them.
     virtual void showPrintPreview(QWidget* parent, std::shared_ptr<QPrinter> printer,
                                   std::function<void(QPrinter*)> paint) = 0;
+    // Tells the user why something they asked for did not happen; returns at once.
+    virtual void tell(QWidget* parent, const QString& message) = 0;
 };
 
 // The dialogs on Qt Widgets, window-modal to their parent.

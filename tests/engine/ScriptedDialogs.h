@@ -5,6 +5,7 @@
 #include "engine/EngineDialogs.h"
 
 #include <QPrinter>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -37,6 +38,10 @@ public:
     // What the preview would call to draw its pages.
     std::function<void(QPrinter*)> previewPaint;
 
+    // What the engine told the user.
+    QStringList told;
+
+    void tell(QWidget*, const QString& message) override { told << message; }
     void askHyperlink(QWidget*, const QString& current, Answer<QString> answer) override {
         ++asked;
         hyperlinkAskedWith = current;

@@ -6,6 +6,8 @@
 #include "engine/dialogs/FontDialog.h"
 #include "engine/dialogs/PropertyDialogs.h"
 
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -115,6 +117,13 @@ public:
         QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
                          [paint, printer](QPrinter* target) { paint(target); });
         dialog->open();
+    }
+
+    void tell(QWidget* parent, const QString& message) override {
+        auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), message,
+                                    QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
     }
 };
 
