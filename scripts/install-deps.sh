@@ -9,7 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest
   xvfb xauth xdotool x11-utils xdg-utils imagemagick python3 openbox
   fonts-dejavu-core fonts-liberation
-  chromium libgumbo-dev hunspell-en-us
+  chromium libgumbo-dev hunspell-en-us hunspell-de-de
   desktop-file-utils appstream dpkg-dev
   stress-ng
 )

@@ -30,3 +30,11 @@ endif()
 add_custom_target(lw_dictionaries ALL DEPENDS ${LW_BDICS})
 add_dependencies(lw_engine lw_dictionaries)
 install(DIRECTORY ${LW_DICTIONARIES_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/loomwrite/dictionaries OPTIONAL)
+# The program rebuilds a dictionary with the user's own words from the same hunspell files, with
+# the same converter, looked for again where Qt keeps its programs when this one is gone.
+set_property(SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/chromium/PersonalDictionary.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS LW_HUNSPELL_DIR="${LW_HUNSPELL_DIR}")
+if(LW_CONVERT_DICT)
+  set_property(SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/chromium/PersonalDictionary.cpp APPEND PROPERTY
+               COMPILE_DEFINITIONS LW_CONVERT_DICT="${LW_CONVERT_DICT}")
+endif()

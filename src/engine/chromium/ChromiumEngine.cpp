@@ -101,6 +101,7 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
 
 ChromiumEngine::~ChromiumEngine() {
     *m_alive = false;
+    spelling::forgetPage(this);
     // The page goes with its view; the view is ours unless a parent took it away already.
     delete m_view;
 }
@@ -245,19 +246,15 @@ void ChromiumEngine::layMoreSource(const QVariant& lastSlice, quint64 generation
 }
 
 void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {
-    if (snapshot.documentId != m_documentId) {
+    const bool newDocument = snapshot.documentId != m_documentId;
+    if (newDocument) {
         m_documentId = snapshot.documentId;
         m_knownChanges = 0;
         m_savedChanges = 0;
     }
     m_knownChanges = std::max(m_knownChanges, snapshot.changeCount);
     m_snapshot = snapshot;
-    // Spelling follows the page's language, for every page alike: the engine checks by profile.
-    if (m_page)
-        spelling::useLanguages(*m_page->profile(), {snapshot.context.value(QStringLiteral("pageProperties"))
-                                                        .toObject()
-                                                        .value(QStringLiteral("language"))
-                                                        .toString()});
+    followLanguages(snapshot, newDocument);
     // A new page starts with the page's own defaults; it gets the options asked for.
     for (auto it = m_options.cbegin(); it != m_options.cend(); ++it) {
         if (snapshot.options.value(it.key(), !it.value()) != it.value()) {

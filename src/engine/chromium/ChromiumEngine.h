@@ -112,6 +112,11 @@ private:
     void showContextMenu(const QPoint& position);
     HRESULT askProperties(quint32 cmd);
 
+    // ChromiumEngineSpelling.cpp: the languages the page is checked in, and the user's words.
+    void followLanguages(const EngineSnapshot& snapshot, bool newDocument);
+    void readPageLanguages();
+    void addToDictionary(const QString& word);
+
     // ChromiumEnginePrinting.cpp: the print, print preview and page setup commands.
     std::shared_ptr<QPrinter> makePrinter() const;
     HRESULT printCommand();
@@ -149,6 +154,10 @@ private:
     // Whether the clipboard holds something to paste (any, and text); unknown until asked.
     mutable std::optional<bool> m_clipboardHasContent;
     mutable std::optional<bool> m_clipboardHasText;
+    // The page's own language as last seen, and the change count its languages were read at.
+    QString m_pageLanguage;
+    quint64 m_languagesChangeCount = 0;
+    bool m_languagesReadDue = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

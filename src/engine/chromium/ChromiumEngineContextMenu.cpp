@@ -1,6 +1,7 @@
 // The page's context menu: the clipboard, spelling, tables and the properties of an image, a
-// link and the page. Every action runs an engine command, so it is one undo step like any
-// other, and the dialogs some of them open answer later, as the engine's other dialogs do.
+// link and the page. Every action that edits runs an engine command, so it is one undo step
+// like any other, and the dialogs some of them open answer later, as the engine's other
+// dialogs do. Adding a word to the user's word list leaves the page alone.
 
 #include "engine/EngineDialogs.h"
 #include "engine/chromium/ChromiumEngine.h"
@@ -64,6 +65,9 @@ QMenu* ChromiumEngine::createContextMenu(QWidget* parent) {
         }
         if (suggestions.isEmpty())
             menu->addAction(tr("No Spelling Suggestions"))->setEnabled(false);
+        const QString word = request->misspelledWord();
+        connect(menu->addAction(tr("&Add to Dictionary")), &QAction::triggered, this,
+                [this, word] { addToDictionary(word); });
         menu->addSeparator();
     }
 
