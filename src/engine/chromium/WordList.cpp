@@ -15,6 +15,8 @@ namespace lw::spelling {
 namespace {
 
 constexpr qsizetype kMaxWordBytes = 99;
+// Far more than anyone's own words; a larger file is damaged, and only its start is read.
+constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 
 QStringList wordsIn(const QByteArray& bytes) {
     QStringList words;
@@ -22,7 +24,7 @@ QStringList wordsIn(const QByteArray& bytes) {
         if (line.endsWith('\r'))
             line.chop(1);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString word = utf8(line);
+        const QString word = QString(utf8(line)).trimmed();
         if (!utf8.hasError() && WordList::isWord(word))
             words << word;
     }
@@ -51,7 +53,7 @@ QStringList WordList::read() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return wordsIn(file.readAll());
+    return wordsIn(file.read(kMaxReadBytes));
 }
 
 bool WordList::add(const QString& word, QString* error) const {

@@ -1,7 +1,7 @@
 #pragma once
 // The user's own words for spell checking: a UTF-8 text file, one word a line. A line that is
-// no word (blank, spaced, too long, not UTF-8) is skipped when the file is read, so a damaged
-// file costs only its damaged lines.
+// no word (blank, two words, too long, not UTF-8) is skipped when the file is read, so a
+// damaged file costs only its damaged lines; spaces around a word do not count.
 
 #include <QString>
 #include <QStringList>
