@@ -113,7 +113,7 @@ BOOL CHtmlEditDoc::OnOpenDocument(const QString& path) {
     return TRUE;
 }
 
-BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
+BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText, bool ownFile) {
     CHtmlEditView* view = GetView();
     IHtmlEngine* engine = view ? view->GetEngine() : nullptr;
     if (!engine || !engine->hasDocument()) {
@@ -134,7 +134,10 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
             *errorText = file.errorString();
         return FALSE;
     }
+    // A new page's local files are written relative to the document's own file, never to a copy's.
+    engine->saveFilePath = ownFile ? path : QString();
     const HRESULT saved = engine->save(file);
+    engine->saveFilePath.clear();
     if (saved != S_OK) {
         if (errorText) {
             if (saved == E_TIMEOUT)
@@ -169,7 +172,7 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText) {
 
 BOOL CHtmlEditDoc::OnSaveDocument(const QString& path) {
     QString error;
-    if (!SavePageTo(path, &error)) {
+    if (!SavePageTo(path, &error, true)) {
         AfxMessageBox(QStringLiteral("The document could not be saved as \"%1\": %2.").arg(path, error),
                       MB_OK | MB_ICONERROR);
         return FALSE;

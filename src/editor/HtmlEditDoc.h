@@ -33,8 +33,10 @@ public:
     BOOL ReloadFromDisk() override;
 
     // Writes the page to path, replacing any file there in one step: on failure the old
-    // file is untouched and no stray file is left. errorText says why it failed.
-    BOOL SavePageTo(const QString& path, QString* errorText);
+    // file is untouched and no stray file is left. errorText says why it failed. ownFile is
+    // the document's own save (not a copy): a new page's local files are written relative to
+    // path.
+    BOOL SavePageTo(const QString& path, QString* errorText, bool ownFile = false);
 
     // Why a file cannot be opened as a page (missing, a folder, unreadable, binary), or
     // empty when it can.

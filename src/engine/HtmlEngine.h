@@ -53,6 +53,10 @@ public:
     // input, at most kSaveWaitSeconds (E_TIMEOUT after that); S_OK clears the dirty state.
     virtual HRESULT save(QIODevice& out) = 0;
     static constexpr int kSaveWaitSeconds = 30;
+    // The file save() writes to when it writes the document's own file (empty for a copy):
+    // a page without a file of its own (a new one) then writes the local files it shows
+    // relative to that file's folder, as a page loaded from a file refers to them.
+    QString saveFilePath;
     // S_OK when the page changed since it was loaded or saved, S_FALSE when clean,
     // E_UNEXPECTED without a page.
     virtual HRESULT isDirty() const = 0;

@@ -6,6 +6,8 @@
 #include "editor/EngineFactory.h"
 #include "editor/LoomwriteDoc.h"
 #include "editor/LoomwriteView.h"
+#include "engine/chromium/ChromiumEngine.h"
+#include "engine/chromium/PageCall.h"
 #include "frame/MainFrame.h"
 #include "framework/core/DataRecoveryHandler.h"
 #include "framework/core/DocManager.h"
@@ -23,6 +25,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QStatusBar>
 #include <QTest>
@@ -278,6 +281,44 @@ TEST_F(SpineFixture, NewDocumentsAreTitledAndSavedUnderTheChosenName) {
     EXPECT_TRUE(saved.startsWith("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title></title>\n"))
         << saved.constData();
     EXPECT_TRUE(saved.endsWith("</html>\n")) << saved.constData();
+}
+
+TEST_F(SpineFixture, ALocalImageInANewDocumentShowsAtOnceAndItsFirstSaveAsMakesItRelative) {
+    ASSERT_TRUE(QDir().mkpath(dir.file("pics")) && QDir().mkpath(dir.file("site")));
+    QImage dot(3, 2, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    ASSERT_TRUE(dot.save(dir.file("pics/dot.png")));
+    app.OnFileNew();
+    auto* doc = dynamic_cast<CLoomwriteDoc*>(app.GetDocManager()->Documents().back());
+    CLoomwriteView* view = viewOf(doc);
+    ASSERT_TRUE(lwtest::waitFor([view] { return view->m_documentCompleteCount >= 2; }, 20000));
+    auto* engine = dynamic_cast<ChromiumEngine*>(view->GetEngine());
+    ASSERT_NE(engine, nullptr);
+    const auto imageWidth = [engine] {
+        return runScriptAndWait(
+                   *engine->page(),
+                   QStringLiteral("document.images.length ? document.images[0].naturalWidth : -1"), 5000)
+            .value_or(QVariant(-1))
+            .toInt();
+    };
+    clickIntoPage(view);
+    const Variant image = Variant::fromString(dir.file("pics/dot.png"));
+    quint32 flags = 0;
+    ASSERT_TRUE(lwtest::waitFor(
+        [&] { return engine->queryStatus(2168, flags) == S_OK && (flags & OLECMDF_ENABLED); }));
+    ASSERT_EQ(engine->exec(2168, &image, nullptr), S_OK);
+    EXPECT_TRUE(lwtest::waitFor([&] { return imageWidth() == 3; }, 10000)) << imageWidth();
+
+    // A copy elsewhere keeps the absolute address; the document's own file gets a relative one.
+    QString error;
+    ASSERT_TRUE(doc->SaveCopyTo(dir.file("copy.html"), &error)) << error.toStdString();
+    EXPECT_TRUE(readAll(dir.file("copy.html")).contains("src=\"file:///"))
+        << readAll(dir.file("copy.html")).constData();
+    chosenFiles << dir.file("site/new.html");
+    ASSERT_TRUE(doc->DoFileSave()) << messages.join(QLatin1Char('\n')).toStdString();
+    const QByteArray saved = readAll(dir.file("site/new.html"));
+    EXPECT_TRUE(saved.contains("<img src=\"../pics/dot.png\">")) << saved.constData();
+    EXPECT_EQ(imageWidth(), 3);
 }
 
 TEST_F(SpineFixture, ANewOrOpenedPageTakesTheKeyboardFocusOnceEditable) {

@@ -134,7 +134,9 @@ QWebEnginePage* ChromiumEngine::page() const {
 }
 
 QUrl ChromiumEngine::url() const {
-    return m_hasDocument && m_page ? m_page->url() : QUrl();
+    if (!m_hasDocument || !m_page)
+        return {};
+    return m_blankPage ? blankPageUrl() : m_page->url();
 }
 
 void ChromiumEngine::navigate(const QString& urlOrPath) {
@@ -147,7 +149,17 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
         return;
     // The page asks again for the navigation it is told to make; the host answered already.
     m_page->approveTypedNavigation(url);
-    m_page->load(url);
+    // The empty page a new document starts from is loaded as content under a local base:
+    // Chromium shows local files (an image inserted before the document has a file) only in
+    // pages from local files. Qt WebEngine asks for such a load under the data address of its
+    // (empty) markup. The page goes on counting as the empty page.
+    m_blankPage = m_blankLoading = url == blankPageUrl();
+    if (m_blankPage) {
+        m_page->approveTypedNavigation(QUrl(QStringLiteral("data:text/html;charset=UTF-8,")));
+        m_page->setHtml(QString(), QUrl(QStringLiteral("file:///")));
+    } else {
+        m_page->load(url);
+    }
 }
 
 bool ChromiumEngine::onNavigationRequest(const QUrl& url) {
@@ -184,9 +196,14 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
         m_savedChanges = 0;
     }
     m_hasDocument = true;
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
-        readSource(info.url());
-    emit documentComplete(info.url().toString());
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
+        // The page script gives a new page's parts only to a page at about:blank.
+        if (std::exchange(m_blankLoading, false))
+            runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.initNew() : ''"));
+        else
+            readSource(info.url());
+    }
+    emit documentComplete(m_blankPage ? blankPageUrl().toString() : info.url().toString());
 }
 
 void ChromiumEngine::readSource(const QUrl& url) {
@@ -296,7 +313,7 @@ void ChromiumEngine::setDesignMode(bool on) {
         if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
             // The parse waits until the page is editable, so it never delays that.
             parseSource();
-            emit documentComplete(m_page->url().toString());
+            emit documentComplete(url().toString());
         }
     });
 }
@@ -336,7 +353,8 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
         m_sourceParse->waitForFinished();
         attachSource();
     }
-    const SaveResult result = serializeForFile(*m_page, kPageTimeoutMs, m_source.get());
+    const SaveResult result = serializeForFile(*m_page, kPageTimeoutMs, m_source.get(),
+                                               url().isLocalFile() ? QString() : saveFilePath);
     m_waiting = false;
     if (FAILED(result.hr))
         return result.hr;

@@ -135,6 +135,11 @@ private:
     quint64 m_knownChanges = 0;
     quint64 m_savedChanges = 0;
     bool m_hasDocument = false;
+    // The page shown is the empty page a new document starts from (whatever address it has),
+    // and it is still loading.
+    bool m_blankPage = false;
+    bool m_blankLoading = false;
+    static QUrl blankPageUrl() { return QUrl(QStringLiteral("about:blank")); }
     bool m_silent = false;
     bool m_waiting = false;
     // The editing options the host asked for; every page the engine shows gets them.

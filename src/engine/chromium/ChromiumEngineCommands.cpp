@@ -9,6 +9,7 @@
 #include "engine/chromium/FindBar.h"
 #include "engine/chromium/OwnCommands.h"
 #include "engine/chromium/PageCall.h"
+#include "engine/chromium/PageSerializer.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -239,16 +240,12 @@ HRESULT ChromiumEngine::pasteFromClipboard(quint32 cmd) {
 QString ChromiumEngine::addressForPage(const QString& pathOrAddress) const {
     if (!QDir::isAbsolutePath(pathOrAddress) || pathOrAddress.startsWith(QStringLiteral("//")))
         return pathOrAddress;
-    // A local file is referred to relative to the page's folder, so the page and its files
-    // can be published or moved together.
+    // A local file is referred to relative to the page's folder; a page without a file of its
+    // own shows it by its absolute address, which its saves make relative once it has one.
     const QString file = QDir::cleanPath(QFileInfo(pathOrAddress).absoluteFilePath());
     const QUrl pageUrl = url();
-    if (pageUrl.isLocalFile()) {
-        const QString relative = QFileInfo(pageUrl.toLocalFile()).absoluteDir().relativeFilePath(file);
-        QUrl address;
-        address.setPath(relative.contains(QLatin1Char(':')) ? QStringLiteral("./") + relative : relative);
-        return address.toString(QUrl::FullyEncoded);
-    }
+    if (pageUrl.isLocalFile())
+        return localAddress(file, pageUrl.toLocalFile());
     return QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
 }
 

@@ -3,9 +3,14 @@
 #include "engine/chromium/PageCall.h"
 #include "engine/chromium/PageSource.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QUrl>
 #include <QVariantMap>
 #include <QWebEnginePage>
 
@@ -104,7 +109,16 @@ std::optional<QString> spliceChecked(QWebEnginePage& page, const SerializedPage&
     return text;
 }
 
-SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source) {
+QString localAddress(const QString& file, const QString& pageFile) {
+    const QString relative = QFileInfo(pageFile).absoluteDir().relativeFilePath(file);
+    QUrl address;
+    // A first segment with a colon would read as a scheme.
+    address.setPath(relative.contains(QLatin1Char(':')) ? QStringLiteral("./") + relative : relative);
+    return address.toString(QUrl::FullyEncoded);
+}
+
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source,
+                            const QString& pageFile) {
     SaveResult result;
     QPointer<QWebEnginePage> alive(&page);
     bool timedOut = false;
@@ -112,8 +126,25 @@ SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSourc
         result.hr = timedOut ? E_TIMEOUT : E_FAIL;
         return result;
     };
+    QString addresses;
+    if (!pageFile.isEmpty()) {
+        const std::optional<QVariant> found = runScriptAndWait(
+            page, QStringLiteral("window.__lwEditorCore.localAddresses()"), timeoutMs, &timedOut);
+        if (!found || !alive)
+            return failed();
+        QJsonObject relative;
+        for (const QVariant& address : found->toList()) {
+            const QUrl url(address.toString());
+            if (url.isLocalFile())
+                relative.insert(address.toString(),
+                                localAddress(QDir::cleanPath(url.toLocalFile()), pageFile));
+        }
+        if (!relative.isEmpty())
+            addresses = QStringLiteral("addresses: %1,")
+                            .arg(QString::fromUtf8(QJsonDocument(relative).toJson(QJsonDocument::Compact)));
+    }
     const auto ask = [&](bool keep, bool utf8) {
-        QString options = keep ? QStringLiteral("keep: true,") : QString();
+        QString options = addresses + (keep ? QStringLiteral("keep: true,") : QString());
         if (utf8)
             options += QStringLiteral("charset: 'utf-8'");
         return serializeWith(page, QLatin1Char('{') + options + QLatin1Char('}'), timeoutMs, &timedOut);

@@ -49,8 +49,14 @@ struct SaveResult {
 
 // Serialises the page as a file would hold it, waiting at most timeoutMs for each answer
 // (E_TIMEOUT when an answer did not come in time). With the source the page was loaded from,
-// what did not change is written as it was loaded.
-SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source = nullptr);
+// what did not change is written as it was loaded. With pageFile, the file a page without one
+// of its own is written to, its absolute local addresses are written relative to that file.
+SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source = nullptr,
+                            const QString& pageFile = {});
+
+// How a page in pageFile refers to a local file: relative to the page's folder, so that the
+// page and its files can be published or moved together.
+QString localAddress(const QString& file, const QString& pageFile);
 
 // The page as UTF-8 with its address as base, for a copy that must look the same elsewhere.
 std::optional<QByteArray> serializeStandalone(QWebEnginePage& page, int timeoutMs);

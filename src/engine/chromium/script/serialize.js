@@ -95,10 +95,35 @@
         element.appendChild(document.createTextNode('\n'));
     }
 
+    // The attribute by which each kind of element refers to a file.
+    const ADDRESS_ATTRIBUTES = { IMG: 'src', A: 'href', OBJECT: 'data' };
+    const ADDRESS_SELECTOR = 'img[src], a[href], object[data]';
+
+    // The local files the page refers to by absolute address.
+    lw.localAddresses = () => {
+        const addresses = new Set();
+        for (const element of document.querySelectorAll(ADDRESS_SELECTOR)) {
+            const address = element.getAttribute(ADDRESS_ATTRIBUTES[element.tagName]);
+            if (/^file:/i.test(address))
+                addresses.add(address);
+        }
+        return Array.from(addresses);
+    };
+
+    // Gives the copy's references the addresses the host chose for the file it is written to.
+    function readdress(root, addresses) {
+        for (const element of root.querySelectorAll(ADDRESS_SELECTOR)) {
+            const name = ADDRESS_ATTRIBUTES[element.tagName];
+            const address = element.getAttribute(name);
+            if (Object.prototype.hasOwnProperty.call(addresses, address))
+                element.setAttribute(name, addresses[address]);
+        }
+    }
+
     function rootMarkup(options) {
         const root = document.documentElement;
         const hasAids = root.querySelector('[' + lw.AID_ATTRIBUTE + ']') !== null;
-        if (!hasAids && !options.charset && !options.base && !options.lines)
+        if (!hasAids && !options.charset && !options.base && !options.lines && !options.addresses)
             return root.outerHTML;
         const copy = root.cloneNode(true);
         for (const aid of copy.querySelectorAll('[' + lw.AID_ATTRIBUTE + ']'))
@@ -107,6 +132,8 @@
             declareCharset(copy, options.charset);
         if (options.base)
             ensureBase(copy);
+        if (options.addresses)
+            readdress(copy, options.addresses);
         if (options.lines)
             lineUp(copy);
         return copy.outerHTML;
