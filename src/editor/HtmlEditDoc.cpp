@@ -1,11 +1,14 @@
 #include "editor/HtmlEditDoc.h"
 
 #include "editor/HtmlEditView.h"
+#include "editor/SourceLossText.h"
 #include "engine/HtmlEngine.h"
 #include "framework/core/CmdUI.h"
 #include "framework/core/FrameworkIds.h"
+#include "framework/core/Resources.h"
 #include "framework/core/UserPrompts.h"
 #include "framework/ui/MenuBar.h"
+#include "resources/CommandIds.h"
 
 #include <QAction>
 #include <QDir>
@@ -67,6 +70,7 @@ BOOL CHtmlEditDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return FALSE;
     m_bForceModified = false;
+    m_bSourceLossAccepted = false;
     CHtmlEditView* view = GetView();
     if (!view)
         return FALSE;
@@ -108,6 +112,7 @@ BOOL CHtmlEditDoc::OnOpenDocument(const QString& path) {
     if (!view)
         return FALSE;
     m_bForceModified = false;
+    m_bSourceLossAccepted = false;
     view->Navigate(path);
     SetTitle(path);
     return TRUE;
@@ -134,13 +139,25 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText, bool ownF
             *errorText = file.errorString();
         return FALSE;
     }
+    if (ownFile) {
+        engine->sourceLossHook = [this](const SourceLoss& loss) {
+            if (!m_bSourceLossAccepted)
+                m_bSourceLossAccepted =
+                    AfxMessageBox(AfxFormatString1(IDS_SOURCE_SAVE_ANYWAY, SourceLossText(loss)),
+                                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+            return m_bSourceLossAccepted;
+        };
+    }
     // A new page's local files are written relative to the document's own file, never to a copy's.
     engine->saveFilePath = ownFile ? path : QString();
     const HRESULT saved = engine->save(file);
+    engine->sourceLossHook = nullptr;
     engine->saveFilePath.clear();
     if (saved != S_OK) {
         if (errorText) {
-            if (saved == E_TIMEOUT)
+            if (saved == OLECMDERR_E_CANCELED)
+                errorText->clear();
+            else if (saved == E_TIMEOUT)
                 *errorText = QStringLiteral("the page is too large to save within %1 s")
                                  .arg(IHtmlEngine::kSaveWaitSeconds);
             else if (file.error() != QFileDevice::NoError)
@@ -173,6 +190,9 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText, bool ownF
 BOOL CHtmlEditDoc::OnSaveDocument(const QString& path) {
     QString error;
     if (!SavePageTo(path, &error, true)) {
+        // Declined by the user, who knows already.
+        if (error.isEmpty())
+            return FALSE;
         AfxMessageBox(QStringLiteral("The document could not be saved as \"%1\": %2.").arg(path, error),
                       MB_OK | MB_ICONERROR);
         return FALSE;
@@ -212,6 +232,7 @@ BOOL CHtmlEditDoc::ReloadFromDisk() {
     if (path.isEmpty() || !view || !CheckOpenable(path).isEmpty())
         return FALSE;
     m_bForceModified = false;
+    m_bSourceLossAccepted = false;
     view->Reload(path);
     return TRUE;
 }

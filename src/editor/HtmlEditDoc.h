@@ -34,8 +34,9 @@ public:
 
     // Writes the page to path, replacing any file there in one step: on failure the old
     // file is untouched and no stray file is left. errorText says why it failed. ownFile is
-    // the document's own save (not a copy): a new page's local files are written relative to
-    // path.
+    // the document's own save (not a copy): a save that cannot keep the page's own bytes
+    // beyond the edit asks first (once per document), and fails with an empty errorText when
+    // the user declines; a new page's local files are written relative to path.
     BOOL SavePageTo(const QString& path, QString* errorText, bool ownFile = false);
 
     // Why a file cannot be opened as a page (missing, a folder, unreadable, binary), or
@@ -51,6 +52,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_mailDir;
     // Set when a mail copy cleaned the engine's page while the document had changes.
     bool m_bForceModified = false;
+    // The user agreed to a save that does not keep all of the page's own bytes.
+    bool m_bSourceLossAccepted = false;
 };
 
 } // namespace lw

@@ -1,9 +1,11 @@
 #include "editor/HtmlEditView.h"
 
 #include "editor/EngineFactory.h"
+#include "editor/SourceLossText.h"
 #include "framework/core/CmdUI.h"
 #include "framework/core/FrameworkIds.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -36,12 +38,30 @@ QWidget* CHtmlEditView::CreateViewWidget() {
     }
     auto* layout = new QVBoxLayout(host);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // A note over the page that stays until the user closes it or another page loads: it
+    // neither blocks opening nor takes the focus.
+    m_pageNote = new QLabel(host);
+    m_pageNote->setWordWrap(true);
+    m_pageNote->setMargin(6);
+    m_pageNote->setAutoFillBackground(true);
+    m_pageNote->setBackgroundRole(QPalette::ToolTipBase);
+    m_pageNote->setForegroundRole(QPalette::ToolTipText);
+    m_pageNote->setFocusPolicy(Qt::NoFocus);
+    m_pageNote->hide();
+    QObject::connect(m_pageNote, &QLabel::linkActivated, m_pageNote, &QWidget::hide);
+    layout->addWidget(m_pageNote);
     layout->addWidget(m_engine->widget());
     host->setFocusProxy(m_engine->focusWindow());
 
     IHtmlEngine* engine = m_engine.get();
-    QObject::connect(engine, &IHtmlEngine::documentComplete, host,
-                     [this](const QString& url) { OnEngineDocumentComplete(url); });
+    QObject::connect(engine, &IHtmlEngine::documentComplete, host, [this](const QString& url) {
+        // A note belongs to the page it was shown for.
+        if (m_pageNote && m_engine && !m_engine->designMode())
+            m_pageNote->hide();
+        OnEngineDocumentComplete(url);
+    });
+    QObject::connect(engine, &IHtmlEngine::sourceRead, host, [this] { OnEngineSourceRead(); });
     // The cancel flag is read as soon as the signal returns: a direct connection.
     QObject::connect(
         engine, &IHtmlEngine::beforeNavigate, host,
@@ -124,6 +144,18 @@ void CHtmlEditView::OnEngineDocumentComplete(const QString&) {}
 void CHtmlEditView::OnEngineBeforeNavigate(const QUrl&, bool*) {}
 void CHtmlEditView::OnEngineUIUpdate() {}
 void CHtmlEditView::OnEngineFailed(const QString&) {}
+
+void CHtmlEditView::OnEngineSourceRead() {
+    if (!m_pageNote || !m_engine)
+        return;
+    const QString text = SourceLossText(m_engine->sourceLoss());
+    m_pageNote->setText(text.toHtmlEscaped() + QStringLiteral(" <a href=\"close\">Close</a>"));
+    m_pageNote->setVisible(!text.isEmpty());
+}
+
+QString CHtmlEditView::GetPageNote() const {
+    return m_pageNote && !m_pageNote->isHidden() ? SourceLossText(m_engine->sourceLoss()) : QString();
+}
 bool CHtmlEditView::OnEngineAccelerator(QKeyEvent*) { return false; }
 
 void CHtmlEditView::OnFilePrintDirect() {

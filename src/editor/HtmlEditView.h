@@ -6,9 +6,12 @@
 #include "engine/HtmlEngine.h"
 #include "framework/ui/WidgetView.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class QKeyEvent;
+class QLabel;
 
 namespace lw {
 
@@ -41,6 +44,10 @@ public:
     virtual void OnEngineUIUpdate();
     // The page is gone with its changes (the engine's renderer failed).
     virtual void OnEngineFailed(const QString& reason);
+    // The loaded file's bytes were read: a page whose bytes an edit cannot keep gets a note.
+    virtual void OnEngineSourceRead();
+    // The note shown over the page, empty while none is shown.
+    QString GetPageNote() const;
     // Asked for each key the frames did not translate: true means handled, and the
     // engine ignores it.
     virtual bool OnEngineAccelerator(QKeyEvent* event);
@@ -58,6 +65,7 @@ protected:
 
 private:
     std::unique_ptr<IHtmlEngine> m_engine;
+    QPointer<QLabel> m_pageNote;
 };
 
 } // namespace lw

@@ -39,6 +39,34 @@ constexpr bool FAILED(HRESULT hr) {
     return hr < 0;
 }
 
+// Why a save of an edited page cannot write back the bytes the page was loaded from beyond
+// what the user changed: the page is written anew, whole or in another encoding.
+struct SourceLoss {
+    enum class Kind {
+        None,
+        // Bytes that are not valid in the page's encoding (read as replacement characters).
+        InvalidBytes,
+        // NUL bytes, which the engine drops or replaces when it reads the page.
+        NulBytes,
+        // An encoding the engine does not write (UTF-16, or one it does not know): UTF-8 instead.
+        UnwritableEncoding,
+        // Too large for its markup to be matched to the page.
+        TooLarge,
+        // Markup the engine reads otherwise than its bytes say.
+        Unmatched,
+        // Typed characters the page's encoding cannot hold: the page is written as UTF-8.
+        CharactersOutsideEncoding,
+        // No declared encoding and characters beyond ASCII: written as UTF-8 with a declaration.
+        UndeclaredEncoding,
+    };
+    Kind kind = Kind::None;
+    // The encoding the page was read with, as the engine names it.
+    QString encoding;
+
+    explicit operator bool() const { return kind != Kind::None; }
+    bool operator==(const SourceLoss&) const = default;
+};
+
 using VARTYPE = std::uint16_t;
 
 inline constexpr VARTYPE VT_EMPTY = 0;

@@ -53,10 +53,17 @@ public:
     // input, at most kSaveWaitSeconds (E_TIMEOUT after that); S_OK clears the dirty state.
     virtual HRESULT save(QIODevice& out) = 0;
     static constexpr int kSaveWaitSeconds = 30;
+    // Asked by save() before it writes an edited page whose loaded bytes it cannot keep
+    // beyond the edit (the page is written whole, or in another encoding); false cancels the
+    // save, which then writes nothing and answers OLECMDERR_E_CANCELED. Unset, nothing is asked.
+    std::function<bool(const SourceLoss&)> sourceLossHook;
     // The file save() writes to when it writes the document's own file (empty for a copy):
     // a page without a file of its own (a new one) then writes the local files it shows
     // relative to that file's folder, as a page loaded from a file refers to them.
     QString saveFilePath;
+    // What an edited save of the loaded page will not keep of its bytes, known once they are
+    // read (sourceRead); nothing for a page without a file of its own.
+    virtual SourceLoss sourceLoss() const { return {}; }
     // S_OK when the page changed since it was loaded or saved, S_FALSE when clean,
     // E_UNEXPECTED without a page.
     virtual HRESULT isDirty() const = 0;
@@ -110,6 +117,8 @@ signals:
     void beforeNavigate(const QUrl& url, bool* cancel);
     // The selection or the state of commands changed: statuses and values are new.
     void uiUpdate();
+    // The bytes of the loaded file have been read: sourceLoss() now tells what an edit costs.
+    void sourceRead();
     // A print job started by print() ended.
     void printFinished(bool ok);
     // The page is gone (its renderer crashed or ran out of memory) with any changes it had;

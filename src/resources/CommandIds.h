@@ -33,6 +33,16 @@ inline constexpr UINT IDS_TOOLBAR_STANDARD = 124;
 inline constexpr UINT IDS_TOOLBAR_CUSTOMIZE = 125;
 inline constexpr UINT IDS_TOOLBAR_FORMAT = 126;
 inline constexpr UINT IDS_TOOLBAR_INSERT = 127;
+// What a save cannot keep of a page's own bytes ("%1" is the page's encoding), and the question
+// asked before the first save that changes them ("%1" is one of those texts).
+inline constexpr UINT IDS_SOURCE_INVALID_BYTES = 140;
+inline constexpr UINT IDS_SOURCE_NUL_BYTES = 141;
+inline constexpr UINT IDS_SOURCE_UNWRITABLE_ENCODING = 142;
+inline constexpr UINT IDS_SOURCE_TOO_LARGE = 143;
+inline constexpr UINT IDS_SOURCE_UNMATCHED = 144;
+inline constexpr UINT IDS_SOURCE_OUTSIDE_ENCODING = 145;
+inline constexpr UINT IDS_SOURCE_UNDECLARED_ENCODING = 146;
+inline constexpr UINT IDS_SOURCE_SAVE_ANYWAY = 147;
 // The main frame's title is string IDR_MAINFRAME; the document template string is IDR_HTMLDOCTYPE.
 
 // ---- Further framework strings --------------------------------------------------------------

@@ -321,6 +321,43 @@ TEST_F(SpineFixture, ALocalImageInANewDocumentShowsAtOnceAndItsFirstSaveAsMakesI
     EXPECT_EQ(imageWidth(), 3);
 }
 
+TEST_F(SpineFixture, APageWhoseBytesAnEditCannotKeepSaysSoAndAsksOnceBeforeChangingThem) {
+    const QString path = dir.file("invalid.html");
+    const QByteArray page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>T</title></head>"
+                            "<body><p>Hello \xff there</p></body></html>\n";
+    writeFile(path, page);
+    CLoomwriteDoc* doc = openEditable(path);
+    ASSERT_NE(doc, nullptr);
+    CLoomwriteView* view = viewOf(doc);
+    ASSERT_TRUE(lwtest::waitFor([view] { return !view->GetPageNote().isEmpty(); }, 10000));
+    EXPECT_TRUE(view->GetPageNote().contains("not valid in its encoding (UTF-8)"))
+        << view->GetPageNote().toStdString();
+
+    // Saves that keep the bytes, and copies, never ask.
+    ASSERT_TRUE(doc->DoFileSave());
+    type(view, QStringLiteral("Typed"));
+    QString error;
+    ASSERT_TRUE(doc->SaveCopyTo(dir.file("copy.html"), &error)) << error.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(readAll(path), page);
+
+    answers << IDNO;
+    EXPECT_FALSE(doc->DoFileSave());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(view->GetPageNote()) && messages[0].endsWith("Save anyway?"))
+        << messages[0].toStdString();
+    EXPECT_EQ(readAll(path), page);
+    EXPECT_TRUE(doc->IsModified());
+
+    answers << IDYES;
+    ASSERT_TRUE(doc->DoFileSave());
+    EXPECT_TRUE(readAll(path).contains("Typed"));
+    type(view, QStringLiteral("More"));
+    ASSERT_TRUE(doc->DoFileSave());
+    EXPECT_TRUE(readAll(path).contains("More"));
+    EXPECT_EQ(messages.size(), 2);
+}
+
 TEST_F(SpineFixture, ANewOrOpenedPageTakesTheKeyboardFocusOnceEditable) {
     const auto focusedInPage = [](CLoomwriteView* view) {
         QWidget* page = view->GetEngine()->focusWindow();

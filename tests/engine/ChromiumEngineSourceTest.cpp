@@ -4,6 +4,7 @@
 
 #include "EngineHarness.h"
 
+#include <QSignalSpy>
 #include <QStringEncoder>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,45 @@ TEST(ChromiumEngineSource, UneditedPagesSaveAsLoadedAndATypedLetterChangesOnlyIt
         expected.replace("edit here", "edit hereX");
         const QByteArray edited = h.save();
         EXPECT_EQ(edited, expected) << edited.toStdString();
+    }
+}
+
+// Pages whose bytes an edit cannot keep say why once read; an edit that makes a save write
+// other bytes than the user changed asks before, and a refused save writes nothing.
+TEST(ChromiumEngineSource, WhatAnEditCannotKeepIsToldAndAskedBeforeTheSaveWritesIt) {
+    using Kind = SourceLoss::Kind;
+    const std::pair<QByteArray, SourceLoss> pages[] = {
+        {"<html><head><meta charset=utf-8></head><body><p id=e>bad \xff byte</p></body></html>",
+         {Kind::InvalidBytes, QStringLiteral("UTF-8")}},
+        {utf16(
+             QStringLiteral("<html><head><meta charset=\"utf-16\"></head><body><p id=e>x</p></body></html>")),
+         {Kind::UnwritableEncoding, QStringLiteral("UTF-16LE")}},
+        {"<html><head><meta charset=windows-1252></head><body><p id=e>caf\xe9</p></body></html>", {}},
+    };
+    for (const auto& [bytes, loss] : pages) {
+        SCOPED_TRACE(loss.encoding.toStdString());
+        EngineHarness h;
+        QSignalSpy read(h.engine.get(), &IHtmlEngine::sourceRead);
+        ASSERT_TRUE(h.loadEditable(h.writePage(QStringLiteral("page.html"), bytes)));
+        ASSERT_TRUE(lwtest::waitFor([&] { return read.count() > 0; }));
+        EXPECT_EQ(h.engine->sourceLoss(), loss);
+        if (loss)
+            continue;
+        QList<SourceLoss> asked;
+        h.engine->sourceLossHook = [&](const SourceLoss& found) {
+            asked << found;
+            return false;
+        };
+        EXPECT_EQ(h.save(), bytes);
+        h.selectText(QStringLiteral("#e"), 4, 4);
+        h.run(QStringLiteral("document.execCommand('insertText', false, '\u03a9')"));
+        ASSERT_TRUE(lwtest::waitFor([&] { return h.engine->isDirty() == S_OK; }));
+        HRESULT hr = S_OK;
+        EXPECT_TRUE(h.save(&hr).isEmpty());
+        EXPECT_EQ(hr, OLECMDERR_E_CANCELED);
+        const SourceLoss outside{Kind::CharactersOutsideEncoding, QStringLiteral("windows-1252")};
+        EXPECT_EQ(asked, QList<SourceLoss>{outside});
+        EXPECT_EQ(h.engine->isDirty(), S_OK);
     }
 }
 

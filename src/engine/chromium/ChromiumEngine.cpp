@@ -244,6 +244,8 @@ void ChromiumEngine::attachSource() {
         return;
     m_sourceAttached = true;
     m_source = m_sourceParse->result();
+    if (m_source)
+        emit sourceRead();
     if (!m_source || !m_source->canSplice())
         return;
     // The page lays the map a slice at a time, so that a large page takes keys in between; a
@@ -358,6 +360,14 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
     m_waiting = false;
     if (FAILED(result.hr))
         return result.hr;
+    if (result.loss && sourceLossHook) {
+        const std::weak_ptr<bool> alive = m_alive;
+        const bool go = sourceLossHook(result.loss);
+        if (!isAlive(alive) || !m_page)
+            return E_UNEXPECTED;
+        if (!go)
+            return OLECMDERR_E_CANCELED;
+    }
     // A write cut short (a full disk) is tried again for the rest, so the device records why.
     for (qsizetype done = 0; done < result.bytes.size();) {
         const qint64 written = out.write(result.bytes.constData() + done, result.bytes.size() - done);
@@ -371,6 +381,10 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
     }
     m_savedChanges = result.changeCount;
     return S_OK;
+}
+
+SourceLoss ChromiumEngine::sourceLoss() const {
+    return m_source ? m_source->loss() : SourceLoss();
 }
 
 HRESULT ChromiumEngine::isDirty() const {

@@ -46,6 +46,7 @@ public:
     HRESULT initNew() override;
     HRESULT save(QIODevice& out) override;
     HRESULT isDirty() const override;
+    SourceLoss sourceLoss() const override;
     HRESULT queryStatus(quint32 cmd, quint32& flags) const override;
     HRESULT exec(quint32 cmd, const Variant* in, Variant* out) override;
     HRESULT print() override;

@@ -173,6 +173,15 @@ SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSourc
         }
     }
     std::optional<QByteArray> bytes = encodeInOwnEncoding(*own);
+    if (source && (!kept || !bytes)) {
+        using Kind = SourceLoss::Kind;
+        result.loss = source->loss();
+        if (!result.loss)
+            result.loss = {!kept                            ? Kind::Unmatched
+                           : own->declaredCharset.isEmpty() ? Kind::UndeclaredEncoding
+                                                            : Kind::CharactersOutsideEncoding,
+                           own->characterSet};
+    }
     if (!bytes) {
         own = ask(kept, true);
         if (!own || !alive)

@@ -45,6 +45,8 @@ struct SaveResult {
     QByteArray bytes;
     QString documentId;
     quint64 changeCount = 0;
+    // For a page with its loaded source: why the bytes are not the source's beyond the edit.
+    SourceLoss loss;
 };
 
 // Serialises the page as a file would hold it, waiting at most timeoutMs for each answer

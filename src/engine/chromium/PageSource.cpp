@@ -307,19 +307,32 @@ std::shared_ptr<const PageSource> PageSource::fromBytes(QByteArray bytes, const 
     const QByteArray name = characterSet.toLatin1();
     QStringDecoder decoder(name.constData(), QStringConverter::Flag::Stateless);
     QStringEncoder encoder(name.constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid() || !encoder.isValid())
+    const auto lost = [&](SourceLoss::Kind kind) {
+        source->m_loss = {kind, characterSet};
         return source;
+    };
+    if (!decoder.isValid() || !encoder.isValid())
+        return lost(SourceLoss::Kind::UnwritableEncoding);
+    // Saves write markup only in encodings that keep it ASCII (UTF-16 pages become UTF-8);
+    // such a page can still be spliced, but every byte of it changes.
+    if (QByteArray(QStringEncoder(name.constData())(QStringLiteral("<p>"))) != QByteArrayLiteral("<p>"))
+        source->m_loss = {SourceLoss::Kind::UnwritableEncoding, characterSet};
     // The parser takes about ten times a page's size in memory; a larger page is kept only
     // while it is unedited.
     if (body.size() > kMaxParsedBytes)
-        return source;
+        return lost(SourceLoss::Kind::TooLarge);
     source->m_text = decoder(body);
     // Only text that turns back into the very same bytes can be spliced with new markup.
     if (decoder.hasError() || QByteArray(encoder(source->m_text)) != body || encoder.hasError()) {
         source->m_text.clear();
-        return source;
+        return lost(SourceLoss::Kind::InvalidBytes);
     }
     source->parse();
+    // The engine reads a NUL byte as nothing or as a replacement character, never as itself,
+    // which is the likeliest reason the page's tree does not match its bytes.
+    if (!source->canSplice() && !source->m_loss)
+        source->m_loss = {body.contains('\0') ? SourceLoss::Kind::NulBytes : SourceLoss::Kind::Unmatched,
+                          characterSet};
     return source;
 }
 

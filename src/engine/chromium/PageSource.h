@@ -3,6 +3,8 @@
 // node came from, so that a save writes back what the user did not touch exactly as it was
 // and serialises only what changed.
 
+#include "engine/EngineTypes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariantList>
@@ -25,6 +27,8 @@ public:
     // Whether parts of the source can be spliced with new markup: the text re-encodes to the
     // same bytes and the parser's tree could be laid over the source.
     bool canSplice() const { return !m_nodeMap.isEmpty(); }
+    // Why an edit cannot keep the rest of the bytes as they are, whatever the edit.
+    const SourceLoss& loss() const { return m_loss; }
     // The byte-order mark the page started with, if any, and the encoding it names.
     const QByteArray& byteOrderMark() const { return m_bom; }
     QString byteOrderMarkEncoding() const;
@@ -45,6 +49,7 @@ private:
     QByteArray m_bom;
     QString m_text;
     QString m_nodeMap;
+    SourceLoss m_loss;
     // Every line of the page ends in CR LF.
     bool m_crlf = false;
     bool m_upperCaseTags = false;

@@ -1,0 +1,13 @@
+#pragma once
+// What the user is told about a page whose own bytes a save cannot keep beyond an edit.
+
+#include "engine/EngineTypes.h"
+
+#include <QString>
+
+namespace lw {
+
+// The note for a loss, from the string table; empty when nothing is lost.
+QString SourceLossText(const SourceLoss& loss);
+
+} // namespace lw
