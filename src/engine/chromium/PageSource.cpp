@@ -327,12 +327,15 @@ std::shared_ptr<const PageSource> PageSource::fromBytes(QByteArray bytes, const 
         source->m_text.clear();
         return lost(SourceLoss::Kind::InvalidBytes);
     }
+    // The engine drops NUL characters as it reads a page, so positions in the text would not
+    // match its tree past the first one, and a splice would cut the file short.
+    if (source->m_text.contains(QChar(0))) {
+        source->m_text.clear();
+        return lost(SourceLoss::Kind::NulBytes);
+    }
     source->parse();
-    // The engine reads a NUL byte as nothing or as a replacement character, never as itself,
-    // which is the likeliest reason the page's tree does not match its bytes.
     if (!source->canSplice() && !source->m_loss)
-        source->m_loss = {body.contains('\0') ? SourceLoss::Kind::NulBytes : SourceLoss::Kind::Unmatched,
-                          characterSet};
+        source->m_loss = {SourceLoss::Kind::Unmatched, characterSet};
     return source;
 }
 
