@@ -154,8 +154,11 @@ void CHtmlEditView::OnEngineSourceRead() {
 }
 
 QString CHtmlEditView::GetPageNote() const {
-    return m_pageNote && !m_pageNote->isHidden() ? SourceLossText(m_engine->sourceLoss()) : QString();
+    if (!m_pageNote || !m_engine || m_pageNote->isHidden())
+        return {};
+    return SourceLossText(m_engine->sourceLoss());
 }
+
 bool CHtmlEditView::OnEngineAccelerator(QKeyEvent*) { return false; }
 
 void CHtmlEditView::OnFilePrintDirect() {
