@@ -150,7 +150,7 @@ BOOL CHtmlEditDoc::SavePageTo(const QString& path, QString* errorText, bool ownF
     }
     // A new page's local files are written relative to the document's own file, never to a copy's.
     engine->saveFilePath = ownFile ? path : QString();
-    const HRESULT saved = engine->save(file);
+    const HRESULT saved = view->WritePage(file);
     engine->sourceLossHook = nullptr;
     engine->saveFilePath.clear();
     if (saved != S_OK) {
@@ -199,17 +199,18 @@ BOOL CHtmlEditDoc::OnSaveDocument(const QString& path) {
     }
     m_bForceModified = false;
     SetModifiedFlag(FALSE);
+    if (CHtmlEditView* view = GetView())
+        view->OnPageSaved();
     return TRUE;
 }
 
 BOOL CHtmlEditDoc::IsModified() {
     CHtmlEditView* view = GetView();
-    IHtmlEngine* engine = view ? view->GetEngine() : nullptr;
     if (!view)
         return FALSE;
     if (m_bForceModified)
         return TRUE;
-    return !engine || engine->isDirty() != S_FALSE;
+    return view->IsPageModified();
 }
 
 void CHtmlEditDoc::SetModifiedFlag(BOOL bModified) {

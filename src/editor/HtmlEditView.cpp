@@ -135,6 +135,14 @@ void CHtmlEditView::Navigate(const QString& urlOrPath) {
         m_engine->navigate(urlOrPath);
 }
 
+HRESULT CHtmlEditView::WritePage(QIODevice& out) {
+    return m_engine ? m_engine->save(out) : E_UNEXPECTED;
+}
+
+bool CHtmlEditView::IsPageModified() const {
+    return !m_engine || m_engine->isDirty() != S_FALSE;
+}
+
 void CHtmlEditView::FocusEngineWindow() {
     if (m_engine && m_engine->hasDocument())
         m_engine->focus();

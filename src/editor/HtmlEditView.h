@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QIODevice;
 class QKeyEvent;
 class QLabel;
 
@@ -35,6 +36,12 @@ public:
     void Navigate(const QString& urlOrPath);
     // Loads the document's file again in place of the page, as when it was first opened.
     virtual void Reload(const QString& path) { Navigate(path); }
+    // Writes the page as a file holds it (S_OK), for the document's saves and copies.
+    virtual HRESULT WritePage(QIODevice& out);
+    // Whether the page differs from what was last saved.
+    virtual bool IsPageModified() const;
+    // The page was saved as the document's file.
+    virtual void OnPageSaved() {}
     // Gives the keyboard focus to the page's window; nothing without a page.
     void FocusEngineWindow();
 

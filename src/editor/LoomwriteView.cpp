@@ -56,6 +56,12 @@ void CLoomwriteView::OnEngineDocumentComplete(const QString&) {
     // The second completion follows the switch into design mode: the page is editable.
     if (m_documentCompleteCount == 1) {
         ApplyEditorOptions();
+        if (m_designPending) {
+            const bool hadKeyboard = m_sourceEditor && m_sourceEditor->hasFocus();
+            showDesignWidgets();
+            if (hadKeyboard)
+                FocusEngineWindow();
+        }
         // The view took the focus while its page loaded; typing goes into the page from now on.
         if (QWidget* widget = GetWidget()) {
             QWidget* focused = widget->window()->focusWidget();

@@ -5,6 +5,7 @@
 // command map, the character formatting handlers, the block format menu and the options.
 
 #include "editor/HtmlEditView.h"
+#include "editor/SourcePane.h"
 
 #include <QLoggingCategory>
 #include <QPointer>
@@ -34,6 +35,23 @@ public:
     void OnEngineUIUpdate() override;
     // Tells the user and closes the document: its page cannot be shown or saved any more.
     void OnEngineFailed(const QString& reason) override;
+
+    // The page's markup as text in place of its design, and back.
+    bool IsSourceShown() const { return m_sourceShown; }
+    // Shows the markup a save would write, the selection's element selected; false (with a
+    // message) when there is no page to show yet.
+    bool ShowSource();
+    // Shows the design again, loading the markup first when the text was changed; false when
+    // the markup could not be loaded and the text stays.
+    bool ShowDesign();
+    SourceEditor* GetSourceEditor() const { return m_sourceEditor; }
+    // The text in the source editor, with the page's own line ends.
+    QString SourceText() const;
+    HRESULT WritePage(QIODevice& out) override;
+    bool IsPageModified() const override;
+    void OnPageSaved() override;
+    void OnActivateView() override;
+    BOOL RouteEditingCommand(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
     UINT LookupEditingCommand(UINT nID, UINT& hasHandler, UINT& kind) const override;
     BOOL RunEditingCommandHandler(UINT nID) override;
@@ -67,8 +85,27 @@ public:
     bool m_autoUrlDetect = true;
     QStringList m_blockFormats;
 
+protected:
+    QWidget* CreateViewWidget() override;
+
 private:
     void focusPage();
+    // What the editing commands that act on text do to the source editor.
+    BOOL RouteSourceCommand(UINT nID, int nCode, CCmdUI* pCmdUI);
+    void findInSource(const QString& text, bool backwards);
+    void showDesignWidgets();
+
+    QPointer<SourceEditor> m_sourceEditor;
+    QPointer<SourceModeBar> m_modeBar;
+    bool m_sourceShown = false;
+    // Markup from the text is loading; the design shows once it is editable.
+    bool m_designPending = false;
+    // The text the design page was made from; the page is loaded anew when the source differs.
+    QString m_designSource;
+    // The design had unsaved changes when its markup was shown.
+    bool m_designChanged = false;
+    // The page's lines end in CR LF, which the editor shows as plain line ends.
+    bool m_sourceCrlf = false;
     // Runs close once no loop other than the main one is running.
     static void closeFromMainLoop(QPointer<QWidget> widget, std::function<void()> close, int delayMs = 0);
 };

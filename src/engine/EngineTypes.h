@@ -20,6 +20,7 @@ constexpr HRESULT makeHresult(std::uint32_t code) {
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_FAIL = makeHresult(0x80004005u);
+inline constexpr HRESULT E_NOTIMPL = makeHresult(0x80004001u);
 inline constexpr HRESULT E_NOINTERFACE = makeHresult(0x80004002u);
 inline constexpr HRESULT E_UNEXPECTED = makeHresult(0x8000FFFFu);
 inline constexpr HRESULT E_OUTOFMEMORY = makeHresult(0x8007000Eu);

@@ -15,4 +15,14 @@ EngineDialogProvider& IHtmlEngine::dialogProvider() const {
     return *m_dialogs;
 }
 
+HRESULT IHtmlEngine::sourceText(PageSourceText&) { return E_NOTIMPL; }
+
+QByteArray IHtmlEngine::encodeSource(const QString& text, QString* encoding) const {
+    if (encoding)
+        *encoding = QStringLiteral("UTF-8");
+    return text.toUtf8();
+}
+
+HRESULT IHtmlEngine::loadSource(const QString&, qsizetype, bool) { return E_NOTIMPL; }
+
 } // namespace lw

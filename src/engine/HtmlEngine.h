@@ -22,6 +22,13 @@ namespace lw {
 
 class EngineDialogProvider;
 
+// The page's markup as a save would write it, decoded, and where the selection lies in it.
+struct PageSourceText {
+    QString text;
+    qsizetype selectionStart = -1;
+    qsizetype selectionEnd = -1;
+};
+
 class IHtmlEngine : public QObject {
     Q_OBJECT
 
@@ -53,6 +60,17 @@ public:
     // input, at most kSaveWaitSeconds (E_TIMEOUT after that); S_OK clears the dirty state.
     virtual HRESULT save(QIODevice& out) = 0;
     static constexpr int kSaveWaitSeconds = 30;
+    // The markup a save would write now, as text, and where the selection lies in it; the dirty
+    // state is left alone. E_UNEXPECTED without a page, E_NOTIMPL where markup cannot be shown.
+    virtual HRESULT sourceText(PageSourceText& out);
+    // The bytes text is written as: the page's own encoding when every character fits, else
+    // UTF-8 (whose name goes to encoding).
+    virtual QByteArray encodeSource(const QString& text, QString* encoding = nullptr) const;
+    // Replaces the page by markup the user wrote, at the page's address, and keeps its bytes as
+    // the page's own for saving; the caret goes near the element written at caretOffset once
+    // the page is editable again. The page counts as changed until saved when changed is set.
+    // Asynchronous like navigate; E_FAIL when the markup is too large to load this way.
+    virtual HRESULT loadSource(const QString& text, qsizetype caretOffset, bool changed);
     // Asked by save() before it writes an edited page whose loaded bytes it cannot keep
     // beyond the edit (the page is written whole, or in another encoding); false cancels the
     // save, which then writes nothing and answers OLECMDERR_E_CANCELED. Unset, nothing is asked.

@@ -95,8 +95,17 @@ public:
 
     // Loads a page and switches it into design mode, as an editing view does.
     bool loadEditable(const QString& path) {
+        return becomeEditable([&] { engine->navigate(path); });
+    }
+
+    // The same for a page made from markup.
+    bool loadSourceEditable(const QString& text, qsizetype caretOffset, bool changed) {
+        return becomeEditable([&] { EXPECT_EQ(engine->loadSource(text, caretOffset, changed), lw::S_OK); });
+    }
+
+    bool becomeEditable(const std::function<void()>& load) {
         const qsizetype before = completions.size();
-        engine->navigate(path);
+        load();
         if (!waitFor([&] { return completions.size() > before; }, kWaitMs))
             return false;
         engine->setDesignMode(true);

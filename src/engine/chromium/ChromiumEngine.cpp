@@ -6,15 +6,21 @@
 #include "engine/chromium/PageCall.h"
 #include "engine/chromium/PageSerializer.h"
 #include "engine/chromium/PageSource.h"
+#include "engine/chromium/SourcePlaces.h"
 #include "engine/chromium/Spelling.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringDecoder>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -39,6 +45,23 @@ constexpr int kNodesPerSlice = 4000;
 // Chromium's code for a load that was cut short: a refused navigation, or one replaced by
 // the next before it committed. Neither leaves a new page behind.
 constexpr int kLoadAborted = -3;
+
+// The longest data address the engine loads.
+constexpr qsizetype kMaxContentAddress = 2 * 1024 * 1024;
+
+QString pathLiteral(const QList<int>& path) {
+    QJsonArray array;
+    for (const int index : path)
+        array.append(index);
+    return QString::fromLatin1(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+QList<int> pathFromVariants(const QVariantList& list) {
+    QList<int> path;
+    for (const QVariant& index : list)
+        path.append(index.toInt());
+    return path;
+}
 
 QString readResource(const QString& path) {
     QFile file(path);
@@ -111,7 +134,7 @@ void ChromiumEngine::installEditingScript() {
     // starts it.
     static const char* const parts[] = {"core",     "source",  "serialize", "journal", "character",
                                         "blocks",   "inserts", "clipboard", "elements", "options",
-                                        "tables",   "properties", "start"};
+                                        "tables",   "properties", "places", "start"};
     QString source = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
     for (const char* part : parts)
         source += QLatin1Char('\n') +
@@ -147,6 +170,8 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
     emit beforeNavigate(url, &cancel);
     if (cancel || !m_page)
         return;
+    m_contentBytes.reset();
+    m_changedBySource = false;
     // The page asks again for the navigation it is told to make; the host answered already.
     m_page->approveTypedNavigation(url);
     // The empty page a new document starts from is loaded as content under a local base:
@@ -207,17 +232,19 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
 }
 
 void ChromiumEngine::readSource(const QUrl& url) {
-    if (!url.isLocalFile() || !m_keepsSource)
+    const std::optional<QByteArray> bytes = std::exchange(m_contentBytes, std::nullopt);
+    if ((!bytes && !url.isLocalFile()) || !m_keepsSource)
         return;
     const quint64 generation = m_sourceGeneration;
-    const QString path = url.toLocalFile();
+    const QString path = bytes ? QString() : url.toLocalFile();
     runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.sourceInfo() : null"),
-              [this, generation, path](const QVariant& result) {
+              [this, generation, path, bytes](const QVariant& result) {
                   const QVariantMap info = result.toMap();
                   if (generation != m_sourceGeneration || info.isEmpty())
                       return;
                   m_sourceDocumentId = info.value(QStringLiteral("documentId")).toString();
-                  m_pendingSource = {path, info.value(QStringLiteral("characterSet")).toString()};
+                  m_pendingSource = PendingSource{path, bytes.value_or(QByteArray()),
+                                                  info.value(QStringLiteral("characterSet")).toString()};
                   if (m_snapshot.designMode)
                       parseSource();
               });
@@ -226,9 +253,10 @@ void ChromiumEngine::readSource(const QUrl& url) {
 void ChromiumEngine::parseSource() {
     if (!m_pendingSource || m_sourceParse)
         return;
-    const auto [path, characterSet] = *m_pendingSource;
-    m_pendingSource.reset();
-    m_sourceParse = QtConcurrent::run(&PageSource::fromFile, path, characterSet);
+    const PendingSource pending = *std::exchange(m_pendingSource, std::nullopt);
+    m_sourceParse = pending.path.isEmpty()
+                        ? QtConcurrent::run(&PageSource::fromBytes, pending.bytes, pending.characterSet)
+                        : QtConcurrent::run(&PageSource::fromFile, pending.path, pending.characterSet);
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
     const quint64 generation = m_sourceGeneration;
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
@@ -315,6 +343,10 @@ void ChromiumEngine::setDesignMode(bool on) {
         if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
             // The parse waits until the page is editable, so it never delays that.
             parseSource();
+            if (m_caretPath) {
+                runInPage(QStringLiteral("window.__lwEditor.placeCaret(%1)").arg(pathLiteral(*m_caretPath)));
+                m_inputNeedsClick = true;
+            }
             emit documentComplete(url().toString());
         }
     });
@@ -331,6 +363,8 @@ HRESULT ChromiumEngine::initNew() {
     m_sourceParse.reset();
     m_pendingSource.reset();
     m_sourceAttached = false;
+    m_contentBytes.reset();
+    m_changedBySource = false;
     const std::optional<QVariant> id = runScriptAndWait(
         *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.initNew() : ''"), kPageTimeoutMs);
     m_waiting = false;
@@ -348,16 +382,7 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
     // A timer firing during the wait must not start a second save of the same page.
     if (m_waiting)
         return E_UNEXPECTED;
-    m_waiting = true;
-    // A save right after the load waits for the parse of the page's bytes, which is short.
-    parseSource();
-    if (m_sourceParse) {
-        m_sourceParse->waitForFinished();
-        attachSource();
-    }
-    const SaveResult result = serializeForFile(*m_page, kPageTimeoutMs, m_source.get(),
-                                               url().isLocalFile() ? QString() : saveFilePath);
-    m_waiting = false;
+    const SaveResult result = serializePage();
     if (FAILED(result.hr))
         return result.hr;
     if (result.loss && sourceLossHook) {
@@ -380,9 +405,89 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
         m_knownChanges = result.changeCount;
     }
     m_savedChanges = result.changeCount;
+    m_changedBySource = false;
     return S_OK;
 }
 
+SaveResult ChromiumEngine::serializePage() {
+    m_waiting = true;
+    // A save right after the load waits for the parse of the page's bytes, which is short.
+    parseSource();
+    if (m_sourceParse) {
+        m_sourceParse->waitForFinished();
+        attachSource();
+    }
+    SaveResult result = serializeForFile(*m_page, kPageTimeoutMs, m_source.get(),
+                                         url().isLocalFile() ? QString() : saveFilePath);
+    m_waiting = false;
+    return result;
+}
+
+HRESULT ChromiumEngine::sourceText(PageSourceText& out) {
+    if (!m_hasDocument || !m_page || m_waiting)
+        return E_UNEXPECTED;
+    const SaveResult result = serializePage();
+    if (FAILED(result.hr))
+        return result.hr;
+    if (!m_page)
+        return E_UNEXPECTED;
+    const QByteArray name = result.encoding.toLatin1();
+    QStringDecoder decoder(name.isEmpty() ? "UTF-8" : name.constData());
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Utf8);
+    // The decoder drops a leading byte-order mark; the text written back gets it again.
+    const QByteArray utf8Bom("\xEF\xBB\xBF");
+    m_shownByteOrderMark = result.bytes.startsWith(utf8Bom) ? utf8Bom : QByteArray();
+    m_shownEncoding = result.encoding;
+    out.text = decoder(result.bytes);
+    out.selectionStart = out.selectionEnd = -1;
+    m_waiting = true;
+    const std::optional<QVariant> places = runScriptAndWait(
+        *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.selectionPlaces() : null"), kPageTimeoutMs);
+    m_waiting = false;
+    const QVariantMap map = places ? places->toMap() : QVariantMap();
+    const QList<int> start = pathFromVariants(map.value(QStringLiteral("start")).toList());
+    const QList<int> end = pathFromVariants(map.value(QStringLiteral("end")).toList());
+    if (start == end) {
+        out.selectionStart = out.selectionEnd = sourceContentStartOfPath(out.text, start);
+    } else {
+        out.selectionStart = sourceRangeOfPath(out.text, start).start;
+        out.selectionEnd = sourceRangeOfPath(out.text, end).end;
+    }
+    return S_OK;
+}
+
+QByteArray ChromiumEngine::encodeSource(const QString& text, QString* encoding) const {
+    if (!m_shownEncoding.isEmpty() && m_shownEncoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0) {
+        if (std::optional<QByteArray> bytes = encodeExactly(m_shownEncoding, text)) {
+            if (encoding)
+                *encoding = m_shownEncoding;
+            return *bytes;
+        }
+    }
+    if (encoding)
+        *encoding = QStringLiteral("UTF-8");
+    return m_shownByteOrderMark + text.toUtf8();
+}
+
+HRESULT ChromiumEngine::loadSource(const QString& text, qsizetype caretOffset, bool changed) {
+    if (!m_page || m_waiting)
+        return E_UNEXPECTED;
+    QString encoding;
+    QByteArray bytes = encodeSource(text, &encoding);
+    const QString mimeType = QStringLiteral("text/html;charset=%1").arg(encoding);
+    // The engine takes markup as a data address, which has a size limit of its own.
+    if (QByteArrayLiteral("data:").size() + mimeType.size() + 1 + bytes.toPercentEncoding().size() >
+        kMaxContentAddress)
+        return E_FAIL;
+    const QUrl base = m_page->url();
+    m_caretPath = sourcePathAt(text, caretOffset);
+    m_contentBytes = bytes;
+    m_changedBySource = changed;
+    m_page->approveContentLoad(base);
+    m_page->setContent(bytes, mimeType, base);
+    return S_OK;
+}
 SourceLoss ChromiumEngine::sourceLoss() const {
     return m_source ? m_source->loss() : SourceLoss();
 }
@@ -391,7 +496,7 @@ HRESULT ChromiumEngine::isDirty() const {
     // Without a page the question has no answer; the document counts that as changed.
     if (!m_hasDocument)
         return E_UNEXPECTED;
-    return m_knownChanges > m_savedChanges ? S_OK : S_FALSE;
+    return m_knownChanges > m_savedChanges || m_changedBySource ? S_OK : S_FALSE;
 }
 
 QWidget* ChromiumEngine::focusWindow() const {
@@ -401,8 +506,28 @@ QWidget* ChromiumEngine::focusWindow() const {
 }
 
 void ChromiumEngine::focus() {
-    if (QWidget* target = focusWindow())
-        target->setFocus(Qt::OtherFocusReason);
+    QWidget* target = focusWindow();
+    if (!target)
+        return;
+    target->setFocus(Qt::OtherFocusReason);
+    if (!m_inputNeedsClick || !target->isVisible())
+        return;
+    // A page loaded from markup comes in an input widget of its own that takes keys only once
+    // it has been clicked; after that click the caret goes back where it was put.
+    m_inputNeedsClick = false;
+    const QList<int> path = m_caretPath.value_or(QList<int>());
+    m_caretPath.reset();
+    runInPage(QStringLiteral("window.__lwEditor.clickPlacesCaret(%1)").arg(pathLiteral(path)), [this](const QVariant&) {
+        QWidget* input = focusWindow();
+        if (!input || !input->isVisible())
+            return;
+        const QPointF at(1, 1);
+        const QPointF global = input->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(input, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(input, &release);
+    });
 }
 
 std::unique_ptr<IHtmlEngine> createChromiumEngine(QWidget* parent) {

@@ -29,6 +29,7 @@ class KeyHookFilter;
 class PageBridge;
 class PagePreview;
 class PageSource;
+struct SaveResult;
 
 class ChromiumEngine : public IHtmlEngine {
     Q_OBJECT
@@ -47,6 +48,9 @@ public:
     HRESULT save(QIODevice& out) override;
     HRESULT isDirty() const override;
     SourceLoss sourceLoss() const override;
+    HRESULT sourceText(PageSourceText& out) override;
+    QByteArray encodeSource(const QString& text, QString* encoding = nullptr) const override;
+    HRESULT loadSource(const QString& text, qsizetype caretOffset, bool changed) override;
     HRESULT queryStatus(quint32 cmd, quint32& flags) const override;
     HRESULT exec(quint32 cmd, const Variant* in, Variant* out) override;
     HRESULT print() override;
@@ -89,6 +93,8 @@ private:
     void parseSource();
     void attachSource();
     void layMoreSource(const QVariant& lastSlice, quint64 generation);
+    // The page serialised as a save writes it; the dirty state is the caller's to change.
+    SaveResult serializePage();
     // Runs a script in the editing world; the callback is dropped once the engine is gone.
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
     // Whether the engine a callback was made for still exists.
@@ -147,7 +153,23 @@ private:
     QHash<quint32, bool> m_options;
     // The bytes the shown file was loaded from, while they are being parsed and once they are;
     // a new load or a new document drops them (the generation tells a stale parse).
-    std::optional<std::pair<QString, QString>> m_pendingSource;
+    struct PendingSource {
+        QString path;
+        QByteArray bytes;
+        QString characterSet;
+    };
+    std::optional<PendingSource> m_pendingSource;
+    // Markup the user wrote, loaded in place of the file: its bytes are the page's own.
+    std::optional<QByteArray> m_contentBytes;
+    // The encoding and byte-order mark of the markup last shown as text.
+    QString m_shownEncoding;
+    QByteArray m_shownByteOrderMark;
+    // Where the caret goes once markup the user wrote is editable.
+    std::optional<QList<int>> m_caretPath;
+    // The input widget of a page loaded from markup has not been clicked yet.
+    bool m_inputNeedsClick = false;
+    // Markup the user wrote differs from the file until the next save.
+    bool m_changedBySource = false;
     std::optional<QFuture<std::shared_ptr<const PageSource>>> m_sourceParse;
     std::shared_ptr<const PageSource> m_source;
     QString m_sourceDocumentId;

@@ -80,6 +80,11 @@ EditorPage::EditorPage(QWebEngineProfile* profile, QObject* parent) : QWebEngine
 bool EditorPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
     if (type == NavigationTypeTyped && isMainFrame && m_approved.removeOne(url))
         return true;
+    // Markup the host loads arrives as a data address, or under the address it was given.
+    if (isMainFrame && m_approvedContent && (url.scheme() == QLatin1String("data") || url == *m_approvedContent)) {
+        m_approvedContent.reset();
+        return true;
+    }
     const bool hostAllows = m_filter ? m_filter(url, isMainFrame) : true;
     // A page never replaces itself or what its frames show (a refresh, a link, a form, a
     // reload): saving would write another file's content into the user's. Only a frame's own

@@ -8,6 +8,7 @@
 #include <QWebEnginePage>
 
 #include <functional>
+#include <optional>
 
 class QWebEngineProfile;
 
@@ -26,6 +27,8 @@ public:
     void setNavigationFilter(NavigationFilter filter) { m_filter = std::move(filter); }
     // The next typed navigation to url was put to the host already, by navigate().
     void approveTypedNavigation(const QUrl& url) { m_approved.append(url); }
+    // The next load of the main frame is markup the host hands over, with base as its address.
+    void approveContentLoad(const QUrl& base) { m_approvedContent = base; }
     // A load of url started; some (about:blank) start without being asked for.
     void dropApproval(const QUrl& url) { m_approved.removeOne(url); }
 
@@ -50,6 +53,7 @@ protected:
 private:
     NavigationFilter m_filter;
     QList<QUrl> m_approved;
+    std::optional<QUrl> m_approvedContent;
 };
 
 } // namespace lw

@@ -24,8 +24,19 @@ bool isAscii(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-// Encodes with a named encoding, or nothing when a character does not survive the round trip.
-std::optional<QByteArray> encodeWith(const QString& encoding, const QString& text) {
+std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString& options, int timeoutMs,
+                                            bool* timedOut = nullptr) {
+    const QString script =
+        QStringLiteral("window.__lwEditor ? window.__lwEditor.serialize(%1) : null").arg(options);
+    const std::optional<QVariant> result = runScriptAndWait(page, script, timeoutMs, timedOut);
+    if (!result)
+        return std::nullopt;
+    return SerializedPage::fromScriptResult(*result);
+}
+
+} // namespace
+
+std::optional<QByteArray> encodeExactly(const QString& encoding, const QString& text) {
     const QByteArray name = encoding.toLatin1();
     QStringEncoder encoder(name.constData());
     if (!encoder.isValid())
@@ -42,18 +53,6 @@ std::optional<QByteArray> encodeWith(const QString& encoding, const QString& tex
         return std::nullopt;
     return bytes;
 }
-
-std::optional<SerializedPage> serializeWith(QWebEnginePage& page, const QString& options, int timeoutMs,
-                                            bool* timedOut = nullptr) {
-    const QString script =
-        QStringLiteral("window.__lwEditor ? window.__lwEditor.serialize(%1) : null").arg(options);
-    const std::optional<QVariant> result = runScriptAndWait(page, script, timeoutMs, timedOut);
-    if (!result)
-        return std::nullopt;
-    return SerializedPage::fromScriptResult(*result);
-}
-
-} // namespace
 
 std::optional<SerializedPage> SerializedPage::fromScriptResult(const QVariant& result) {
     const QVariantMap map = result.toMap();
@@ -87,8 +86,8 @@ std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page) {
     if (page.declaredEncoding.compare(page.characterSet, Qt::CaseInsensitive) != 0)
         return std::nullopt;
     if (QStringEncoder(page.declaredCharset.toLatin1().constData()).isValid())
-        return encodeWith(page.declaredCharset, page.html);
-    return encodeWith(page.characterSet, page.html);
+        return encodeExactly(page.declaredCharset, page.html);
+    return encodeExactly(page.characterSet, page.html);
 }
 
 // The page's text with what did not change taken from its source; nothing when those bytes
@@ -155,6 +154,7 @@ SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSourc
     result.hr = S_OK;
     result.documentId = own->documentId;
     result.changeCount = own->changeCount;
+    result.encoding = own->characterSet;
     if (source && own->unchanged) {
         result.bytes = source->bytes();
         return result;
@@ -194,6 +194,7 @@ SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSourc
                 return failed();
         }
         bytes = (text ? *text : own->html).toUtf8();
+        result.encoding = QStringLiteral("UTF-8");
         if (source && source->byteOrderMarkEncoding() == QLatin1String("UTF-8"))
             bytes->prepend(source->byteOrderMark());
     } else if (source &&

@@ -39,10 +39,15 @@ struct SerializedPage {
 // new declaration: a character that the encoding cannot hold, an encoding that is not
 // ASCII-compatible or unknown, or non-ASCII text without any declaration.
 std::optional<QByteArray> encodeInOwnEncoding(const SerializedPage& page);
+// Text in a named encoding, or nothing when a character does not survive the round trip or
+// the encoding would hide the markup from a parser reading byte by byte.
+std::optional<QByteArray> encodeExactly(const QString& encoding, const QString& text);
 
 struct SaveResult {
     HRESULT hr = E_FAIL;
     QByteArray bytes;
+    // The encoding the bytes are in.
+    QString encoding;
     QString documentId;
     quint64 changeCount = 0;
     // For a page with its loaded source: why the bytes are not the source's beyond the edit.

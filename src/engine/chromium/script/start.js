@@ -28,11 +28,16 @@
         attachSource: lw.source.attach,
         attachMoreSource: lw.source.attachMore,
         matchesPage: lw.source.matches,
+        selectionPlaces: lw.places.selection,
+        placeCaret: lw.places.placeCaret,
+        clickPlacesCaret: lw.places.clickPlacesCaret,
         snapshot: lw.takeSnapshot,
     };
 
-    // The engine's empty page is where a new document starts: it gets a new page's parts.
-    if (document.URL === 'about:blank')
+    // The engine's empty page is where a new document starts: it gets a new page's parts. Markup
+    // the user wrote for a new document loads at the same address and is left as written.
+    const empty = (element) => !element || element.childNodes.length === 0;
+    if (document.URL === 'about:blank' && !document.doctype && empty(document.head) && empty(document.body))
         lw.initNew();
 
     lw.observe();

@@ -1,0 +1,72 @@
+// Where the user is, as a path of element positions from the document down: the same path
+// finds the same element in the page's markup, so the source view can open at the selection
+// and the design view can come back to it.
+(function () {
+    'use strict';
+    const lw = window.__lwEditorCore;
+    if (!lw || lw.places)
+        return;
+
+    const elementsOf = (node) =>
+        Array.from(node.children).filter((child) => !child.hasAttribute(lw.AID_ATTRIBUTE));
+
+    const pathOf = (node) => {
+        const path = [];
+        let element = node && node.nodeType === Node.ELEMENT_NODE ? node : node && node.parentElement;
+        while (element && lw.isAid(element))
+            element = element.parentElement;
+        for (; element && element.parentNode; element = element.parentElement) {
+            const siblings = elementsOf(element.parentNode);
+            path.unshift(siblings.indexOf(element));
+        }
+        return path;
+    };
+
+    lw.places = {
+        // The next click in the page ends with the caret at the path's element again.
+        clickPlacesCaret: (path) => {
+            const types = ['mouseup', 'click'];
+            const stop = (event) => {
+                event.preventDefault();
+                event.stopImmediatePropagation();
+                if (event.type === 'click') {
+                    done();
+                    lw.places.placeCaret(path);
+                }
+            };
+            const done = () => types.forEach((type) => window.removeEventListener(type, stop, true));
+            types.forEach((type) => window.addEventListener(type, stop, true));
+            setTimeout(done, 2000);
+            return true;
+        },
+        // The paths of the selection's start and end.
+        selection: () => {
+            const selection = document.getSelection();
+            if (!selection || selection.rangeCount === 0)
+                return { start: [], end: [] };
+            const range = selection.getRangeAt(0);
+            return { start: pathOf(range.startContainer), end: pathOf(range.endContainer) };
+        },
+        // Puts the caret at the start of the deepest element the path still reaches, and shows it.
+        placeCaret: (path) => {
+            let element = document.documentElement;
+            if (!element || !Array.isArray(path))
+                return false;
+            for (const index of path.slice(1)) {
+                const next = elementsOf(element)[index];
+                if (!next)
+                    break;
+                element = next;
+            }
+            if (element === document.documentElement || element === document.head || document.head.contains(element))
+                element = document.body || element;
+            const range = document.createRange();
+            range.selectNodeContents(element);
+            range.collapse(true);
+            lw.select(range);
+            element.scrollIntoView({ block: 'center' });
+            lw.queueSnapshot();
+            return true;
+        },
+    };
+})();
