@@ -45,6 +45,15 @@ TEST(ChromiumEngineSource, UneditedPagesSaveAsLoadedAndATypedLetterChangesOnlyIt
          "\xef\xbb\xbf<!doctype html><html><head><meta charset=utf-8></head><body><p id=e>edit here</p>"
          "<p>\xc3\xa9</p></body></html>"},
         {"noStructureAtAll", "<title>bare</title>\n<p id=e>edit here</p>\n<!-- end -->\n"},
+        // An empty link left open is opened again in every later block, and a link after it
+        // closes it and moves the blocks it was open across.
+        {"linkLeftOpen",
+         "<html><body><div><h1><a id=\"top\"/>Title</h1>\n</div>\n<div class=toc>\n<p>Contents</p>\n"
+         "<dl><dt><span><a href=\"#s\">Section</a></span></dt></dl>\n</div>\n<p id=e>edit here</p>\n"
+         "</body></html>\n"},
+        {"boldLeftOpenAcrossParagraphs",
+         "<html><body><p><b>bold<p>still bold</b> plain</p>\n<b>open<div>block</b>\n<p id=e>edit here</p>"
+         "</div>\n</body></html>\n"},
         {"utf16",
          utf16(QStringLiteral("<html><head><meta charset=\"utf-16\"></head><body>"
                               "<p id=e>edit here</p><p>caf\u00e9</p></body></html>")),

@@ -30,9 +30,11 @@ constexpr int kFieldsPerNode = 8;
 constexpr int kMaxDepth = 400;
 constexpr qsizetype kMaxParsedBytes = 16 * 1024 * 1024;
 
-// Nodes the parser moved or made from other markup have no bytes of their own in that place.
-constexpr unsigned kRearranged = GUMBO_INSERTION_ADOPTION_AGENCY_MOVED | GUMBO_INSERTION_FOSTER_PARENTED |
-                                 GUMBO_INSERTION_FROM_ISINDEX | GUMBO_INSERTION_FROM_IMAGE;
+// Nodes the parser moved out of order or made from other markup have no bytes of their own in
+// that place. (A block the parser takes out of a formatting element left open keeps its place
+// in the text: it only becomes that element's sibling, so it is laid over the source as it is.)
+constexpr unsigned kRearranged =
+    GUMBO_INSERTION_FOSTER_PARENTED | GUMBO_INSERTION_FROM_ISINDEX | GUMBO_INSERTION_FROM_IMAGE;
 // Copies of an open formatting element (a, b, font) the parser opens again in each later
 // block: their start tag is the original's, elsewhere, so they have none of their own here.
 constexpr unsigned kCopied =
@@ -232,6 +234,10 @@ private:
             ts += hasStart ? int(element.original_tag.length) : 0;
             hasEnd = element.original_end_tag.length > 0 && namesItself(element, name);
             te = int(element.end_pos.offset);
+            // A copy can carry the end of the element it was copied from, which lies before
+            // the copy's own content: it has no end tag of its own then.
+            if (!hasStart && hasEnd && children.length > 0)
+                hasEnd = te >= startOf(static_cast<const GumboNode*>(children.data[0]));
             e = te + (hasEnd ? int(element.original_end_tag.length) : 0);
         }
         bool opaque = depth >= kMaxDepth;
