@@ -38,10 +38,6 @@ namespace lw {
 
 namespace {
 
-// How many nodes of a page's source map the page lays over its tree before it answers input
-// again (some 25 ms here).
-constexpr int kNodesPerSlice = 4000;
-
 // Chromium's code for a load that was cut short: a refused navigation, or one replaced by
 // the next before it committed. Neither leaves a new page behind.
 constexpr int kLoadAborted = -3;
@@ -276,20 +272,9 @@ void ChromiumEngine::attachSource() {
         emit sourceRead();
     if (!m_source || !m_source->canSplice())
         return;
-    // The page lays the map a slice at a time, so that a large page takes keys in between; a
-    // save finishes what is left.
-    const quint64 generation = m_sourceGeneration;
-    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.attachSource(%1, %2, %3) : false")
-                  .arg(scriptLiteral(m_sourceDocumentId), m_source->nodeMap())
-                  .arg(kNodesPerSlice),
-              [this, generation](const QVariant& result) { layMoreSource(result, generation); });
-}
-
-void ChromiumEngine::layMoreSource(const QVariant& lastSlice, quint64 generation) {
-    if (generation != m_sourceGeneration || lastSlice.toString() != QLatin1String("more"))
-        return;
-    runInPage(QStringLiteral("window.__lwEditor.attachMoreSource(%1)").arg(kNodesPerSlice),
-              [this, generation](const QVariant& result) { layMoreSource(result, generation); });
+    // The page lays the map over its tree only where a save needs it.
+    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.attachSource(%1, %2) : false")
+                  .arg(scriptLiteral(m_sourceDocumentId), m_source->nodeMap()));
 }
 
 void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {

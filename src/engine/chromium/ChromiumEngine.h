@@ -92,7 +92,6 @@ private:
     void readSource(const QUrl& url);
     void parseSource();
     void attachSource();
-    void layMoreSource(const QVariant& lastSlice, quint64 generation);
     // The page serialised as a save writes it; the dirty state is the caller's to change.
     SaveResult serializePage();
     // Runs a script in the editing world; the callback is dropped once the engine is gone.

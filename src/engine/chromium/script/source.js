@@ -128,94 +128,124 @@
         return changed;
     }
 
-    // Lays the host's map over the page as it was loaded, limit nodes a call, so that a large
-    // page answers the user between calls. Where the trees disagree, the element is kept only
-    // as a whole. 'more' while nodes are left; false when nothing can be kept.
-    let laying = null;
+    // The host's numbers, written in base 32 (see PageSource), back as the map; null when
+    // the string does not hold count nodes.
+    function decode(digits, count) {
+        const n = new Int32Array(count * FIELDS);
+        let value = 0;
+        let j = 0;
+        for (let i = 0; i < digits.length && j < n.length; ++i) {
+            const c = digits.charCodeAt(i);
+            if (c >= 96) {
+                value = value * 32 + (c - 96);
+                continue;
+            }
+            value = value * 32 + (c - 48);
+            n[j++] = value % 2 ? -(value + 1) / 2 : value / 2;
+            value = 0;
+        }
+        if (j !== n.length)
+            return null;
+        // Positions back from the differences they were sent as.
+        for (let f = 0, start = 0; f < n.length; f += FIELDS) {
+            n[f + START] += start;
+            n[f + CONTENT_START] += n[f + START];
+            n[f + CONTENT_END] += n[f + CONTENT_START];
+            n[f + END] += n[f + CONTENT_END];
+            start = n[f + START];
+        }
+        return n;
+    }
 
-    function attach(documentId, data, limit) {
+    // Lays the host's map over the page as it was loaded, one element's children at a time and
+    // only where a save needs it (the elements with a change at or below them), so that neither
+    // the load nor a save of a large page walks all of it. Where the trees disagree, the
+    // element is kept only as a whole.
+    function attach(documentId, data) {
         if (documentId !== lw.documentId || forgotten)
             return false;
-        if (map || laying)
-            return map ? true : 'more';
-        const n = data.n;
-        const count = n.length / FIELDS;
-        if (count === 0 || (n[KIND] & 15) !== DOCUMENT)
+        if (map)
+            return true;
+        const n = decode(data.n, data.c);
+        const count = data.c;
+        if (!n || count === 0 || (n[KIND] & 15) !== DOCUMENT)
             return false;
         const tagIndex = new Int32Array(count);
         for (let k = 0, t = 0; k < count; ++k) {
             if ((n[k * FIELDS + KIND] & 15) === ELEMENT)
                 tagIndex[k] = t++;
         }
-        laying = {
+        map = {
             n: n,
             tags: data.t,
             tagIndex: tagIndex,
-            stack: [[document, 0]],
-            built: {
-                n: n,
-                index: new WeakMap(),
-                parentOf: new Int32Array(count).fill(-1),
-                previousOf: new Int32Array(count).fill(-1),
-                lastChildOf: new Int32Array(count).fill(-1),
-                opaque: new Uint8Array(count),
-            },
+            index: new WeakMap([[document, 0]]),
+            parentOf: new Int32Array(count).fill(-1),
+            previousOf: new Int32Array(count).fill(-1),
+            lastChildOf: new Int32Array(count).fill(-1),
+            opaque: new Uint8Array(count),
+            laid: new Uint8Array(count),
         };
-        return lay(limit);
+        return true;
     }
 
-    function lay(limit) {
-        if (!laying)
-            return map ? true : false;
-        note(observer.takeRecords());
-        const { n, tags, tagIndex, stack, built } = laying;
-        const matches = (node, k) => {
-            const f = k * FIELDS;
-            switch (n[f + KIND] & 15) {
-            case ELEMENT:
-                return node.nodeType === Node.ELEMENT_NODE && node.localName.toLowerCase() === tags[tagIndex[k]] &&
-                    attributeCountWhenLoaded(node) === n[f + CHECK];
-            case TEXT:
-                return node.nodeType === Node.TEXT_NODE && (n[f + CHECK] === -1
-                    ? !/[^ \t\n\f\r]/.test(dataWhenLoaded(node)) : dataWhenLoaded(node).length === n[f + CHECK]);
-            case COMMENT:
-                return node.nodeType === Node.COMMENT_NODE && dataWhenLoaded(node).length === n[f + CHECK];
-            default:
-                return false;
-            }
-        };
-        for (let done = 0; stack.length > 0 && done < limit; ++done) {
-            const [node, k] = stack.pop();
-            built.index.set(node, k);
-            const f = k * FIELDS;
-            const kind = n[f + KIND];
-            if ((kind & 15) !== ELEMENT && (kind & 15) !== DOCUMENT)
-                continue;
-            const children = node.localName === 'template' ? [] : childrenWhenLoaded(node);
-            let fits = !(kind & OPAQUE) && children.length === n[f + CHILDREN];
-            const at = [];
-            for (let i = 0, c = k + 1; fits && i < children.length; ++i, c += n[c * FIELDS + SIZE] + 1) {
-                fits = matches(children[i], c);
-                at.push(c);
-            }
-            if (!fits) {
-                built.opaque[k] = 1;
-                continue;
-            }
-            for (let i = children.length - 1; i >= 0; --i) {
-                built.parentOf[at[i]] = k;
-                built.previousOf[at[i]] = i > 0 ? at[i - 1] : -1;
-                stack.push([children[i], at[i]]);
-            }
-            built.lastChildOf[k] = at.length > 0 ? at[at.length - 1] : -1;
-        }
-        if (stack.length > 0)
-            return 'more';
-        laying = null;
-        if (built.opaque[0])
+    function matches(node, k) {
+        const n = map.n;
+        const f = k * FIELDS;
+        switch (n[f + KIND] & 15) {
+        case ELEMENT:
+            return node.nodeType === Node.ELEMENT_NODE && node.localName.toLowerCase() === map.tags[map.tagIndex[k]] &&
+                attributeCountWhenLoaded(node) === n[f + CHECK];
+        case TEXT:
+            return node.nodeType === Node.TEXT_NODE && (n[f + CHECK] === -1
+                ? !/[^ \t\n\f\r]/.test(dataWhenLoaded(node)) : dataWhenLoaded(node).length === n[f + CHECK]);
+        case COMMENT:
+            return node.nodeType === Node.COMMENT_NODE && dataWhenLoaded(node).length === n[f + CHECK];
+        default:
             return false;
-        map = built;
-        return true;
+        }
+    }
+
+    // Gives the children the node had when loaded their places in the map, or marks the node
+    // opaque.
+    function layChildren(node, k) {
+        if (map.laid[k])
+            return;
+        map.laid[k] = 1;
+        const n = map.n;
+        const f = k * FIELDS;
+        const kind = n[f + KIND];
+        if ((kind & 15) !== ELEMENT && (kind & 15) !== DOCUMENT)
+            return;
+        const children = node.localName === 'template' ? [] : childrenWhenLoaded(node);
+        let fits = !(kind & OPAQUE) && children.length === n[f + CHILDREN];
+        const at = [];
+        for (let i = 0, c = k + 1; fits && i < children.length; ++i, c += n[c * FIELDS + SIZE] + 1) {
+            fits = matches(children[i], c);
+            at.push(c);
+        }
+        if (!fits) {
+            map.opaque[k] = 1;
+            return;
+        }
+        for (let i = 0; i < children.length; ++i) {
+            map.index.set(children[i], at[i]);
+            map.parentOf[at[i]] = k;
+            map.previousOf[at[i]] = i > 0 ? at[i - 1] : -1;
+        }
+        map.lastChildOf[k] = at.length > 0 ? at[at.length - 1] : -1;
+    }
+
+    // A node's place in the map, laying the elements above it as far as they fit.
+    function indexOf(node) {
+        const k = map.index.get(node);
+        if (k !== undefined || !node.parentNode)
+            return k;
+        const parent = indexOf(node.parentNode);
+        if (parent === undefined)
+            return undefined;
+        layChildren(node.parentNode, parent);
+        return map.index.get(node);
     }
 
     function escapeText(node) {
@@ -298,31 +328,60 @@
         return out;
     }
 
-    // A document as the engine writes it, without the editor's own elements: two documents
-    // that write the same have the same tree but for how text is split into nodes.
-    function written(doc) {
+    // A node's children as the engine writes them: runs of text joined (their escaping
+    // depends only on the parent, which is compared apart), elements, comments; the editor's
+    // own elements left out. Two nodes whose children write the same have the same tree but
+    // for how text is split into nodes.
+    function writtenChildren(node) {
         const out = [];
-        for (const node of doc.childNodes) {
-            if (node.nodeType === Node.COMMENT_NODE) {
-                out.push('<!--' + node.data + '-->');
-            } else if (node.nodeType === Node.ELEMENT_NODE) {
-                out.push(startTagOf(node));
-                for (const child of node.childNodes) {
-                    if (child.nodeType === Node.ELEMENT_NODE)
-                        out.push(isOwnAid(child) ? '' : child.outerHTML);
-                    else if (child.nodeType === Node.TEXT_NODE)
-                        out.push(escapeText(child));
-                    else if (child.nodeType === Node.COMMENT_NODE)
-                        out.push('<!--' + child.data + '-->');
-                }
+        let text = '';
+        for (let child = node.firstChild; child; child = child.nextSibling) {
+            const type = child.nodeType;
+            if (type === Node.TEXT_NODE) {
+                text += child.data;
+                continue;
+            }
+            if (type !== Node.ELEMENT_NODE && type !== Node.COMMENT_NODE || isOwnAid(child))
+                continue;
+            if (text)
+                out.push(text);
+            text = '';
+            out.push(type === Node.ELEMENT_NODE ? child : '<!--' + child.data + '-->');
+        }
+        if (text)
+            out.push(text);
+        return out;
+    }
+
+    // Whether a parsed node writes as the page's node does. Elements are compared whole by the
+    // engine (equal nodes write alike, but for a template's content, which they do not
+    // compare); only where they differ, and a change lies below, child by child, since typing
+    // splits text nodes and the editor's own elements are not written.
+    function writesAs(parsed, node, changed, templates) {
+        const a = writtenChildren(parsed);
+        const b = writtenChildren(node);
+        if (a.length !== b.length)
+            return false;
+        for (let i = 0; i < a.length; ++i) {
+            const x = a[i];
+            const y = b[i];
+            if (typeof x === 'string' || typeof y === 'string') {
+                if (x !== y)
+                    return false;
+            } else if (!templates && x.isEqualNode(y)) {
+                continue;
+            } else if (changed.has(y) && y.localName !== 'template') {
+                if (startTagOf(x) !== startTagOf(y) || !writesAs(x, y, changed, templates))
+                    return false;
+            } else if (x.outerHTML !== outerMarkup(y)) {
+                return false;
             }
         }
-        return out.join('');
+        return true;
     }
 
     lw.source = {
         attach: attach,
-        attachMore: lay,
         // Nothing changed since the load: {unchanged: true}; otherwise the parts of the file,
         // or null when the page's bytes cannot be kept.
         // declare(changed, startTags, prefixes) may rewrite start tags for a new charset.
@@ -332,7 +391,6 @@
             const changed = changedNodes();
             if (changed.size === 0 && !declare)
                 return { unchanged: true };
-            lay(Infinity);
             if (!map)
                 return null;
             const startTags = new Map();
@@ -344,14 +402,23 @@
                         changed.add(n);
                 }
             }
+            // Every element a save writes around its children is laid first, so that a node an
+            // edit moved elsewhere is known wherever it is written.
+            for (const node of changed) {
+                const k = indexOf(node);
+                if (k !== undefined)
+                    layChildren(node, k);
+            }
+            if (map.opaque[0])
+                return null;
             return { parts: parts(changed, startTags, prefixes) };
         },
         // Whether markup parses, as the engine loads a file, to the tree the page shows.
-        matches: (html) => written(new DOMParser().parseFromString(html, 'text/html')) === written(document),
+        matches: (html) => writesAs(new DOMParser().parseFromString(html, 'text/html'), document, changedNodes(),
+            document.getElementsByTagName('template').length > 0),
         forget: () => {
             forgotten = true;
             map = null;
-            laying = null;
         },
     };
 })();

@@ -26,7 +26,6 @@
         // hand the result.
         sourceInfo: () => ({ documentId: lw.documentId, characterSet: document.characterSet }),
         attachSource: lw.source.attach,
-        attachMoreSource: lw.source.attachMore,
         matchesPage: lw.source.matches,
         selectionPlaces: lw.places.selection,
         placeCaret: lw.places.placeCaret,
