@@ -225,4 +225,23 @@ TEST(ChromiumEngineSource, APageTheEngineReadsOtherwiseThanItsBytesLosesNothing)
     }
 }
 
+// Markup the engine would read back as another tree (a paragraph inside a paragraph) is caught
+// by the check against the engine's parser: the save says the page's bytes were not kept.
+TEST(ChromiumEngineSource, AnEditTheParserReadsOtherwiseIsNotPassedOffAsKeepingTheBytes) {
+    EngineHarness h;
+    ASSERT_TRUE(h.loadEditable(h.writePage(
+        QStringLiteral("page.html"),
+        "<html><head><meta charset=utf-8></head><body><p id=e>edit here</p><p>other</p></body></html>")));
+    QList<SourceLoss> asked;
+    h.engine->sourceLossHook = [&](const SourceLoss& found) {
+        asked << found;
+        return true;
+    };
+    h.run(QStringLiteral("document.querySelector('#e').appendChild(document.createElement('p')).textContent = 'in'"));
+    ASSERT_TRUE(lwtest::waitFor([&] { return h.engine->isDirty() == S_OK; }));
+    EXPECT_TRUE(h.save().contains("<p>in</p>"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].kind, SourceLoss::Kind::Unmatched);
+}
+
 } // namespace

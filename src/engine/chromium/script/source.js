@@ -111,8 +111,12 @@
         const before = originalChildren.get(node);
         if (!before)
             return false;
-        const now = childrenOf(node);
-        return now.length !== before.length || now.some((child, i) => child !== before[i]);
+        let i = 0;
+        for (let child = node.firstChild; child; child = child.nextSibling) {
+            if (counts(child) && child !== before[i++])
+                return true;
+        }
+        return i !== before.length;
     }
 
     // The nodes of the page with a change at or below them.
@@ -289,8 +293,7 @@
             if (text)
                 out.push(text);
         };
-        const emit = (node) => {
-            const k = map.index.get(node);
+        const emit = (node, k) => {
             const f = k === undefined ? -1 : k * FIELDS;
             if (k !== undefined && !changed.has(node)) {
                 range(n[f + START], n[f + END]);
@@ -305,7 +308,9 @@
                 else
                     markup(startTag);
                 markup(prefixes.get(node));
-                for (const child of childrenOf(node)) {
+                for (let child = node.firstChild; child; child = child.nextSibling) {
+                    if (!counts(child))
+                        continue;
                     const c = map.index.get(child);
                     if (c !== undefined && map.parentOf[c] === k) {
                         // What lay between it and its neighbour belongs to no node (a stray
@@ -313,7 +318,7 @@
                         const previous = map.previousOf[c];
                         range(previous >= 0 ? n[previous * FIELDS + END] : n[f + CONTENT_START], n[c * FIELDS + START]);
                     }
-                    emit(child);
+                    emit(child, c);
                 }
                 const last = map.lastChildOf[k];
                 range(last >= 0 ? n[last * FIELDS + END] : n[f + CONTENT_START], n[f + CONTENT_END]);
@@ -324,15 +329,15 @@
                 markup('<!--' + node.data + '-->');
             }
         };
-        emit(document);
+        emit(document, 0);
         return out;
     }
 
     // A node's children as the engine writes them: runs of text joined (their escaping
-    // depends only on the parent, which is compared apart), elements, comments; the editor's
-    // own elements left out. Two nodes whose children write the same have the same tree but
-    // for how text is split into nodes.
-    function writtenChildren(node) {
+    // depends only on the parent, which is compared apart), elements and comments; of the
+    // page's own nodes, the editor's elements are left out. Two nodes whose children write the
+    // same have the same tree but for how text is split into nodes.
+    function writtenChildren(node, page) {
         const out = [];
         let text = '';
         for (let child = node.firstChild; child; child = child.nextSibling) {
@@ -341,7 +346,7 @@
                 text += child.data;
                 continue;
             }
-            if (type !== Node.ELEMENT_NODE && type !== Node.COMMENT_NODE || isOwnAid(child))
+            if (type !== Node.ELEMENT_NODE && type !== Node.COMMENT_NODE || page && isOwnAid(child))
                 continue;
             if (text)
                 out.push(text);
@@ -358,8 +363,8 @@
     // compare); only where they differ, and a change lies below, child by child, since typing
     // splits text nodes and the editor's own elements are not written.
     function writesAs(parsed, node, changed, templates) {
-        const a = writtenChildren(parsed);
-        const b = writtenChildren(node);
+        const a = writtenChildren(parsed, false);
+        const b = writtenChildren(node, true);
         if (a.length !== b.length)
             return false;
         for (let i = 0; i < a.length; ++i) {
