@@ -358,11 +358,22 @@
         return out;
     }
 
+    // A changed element as the engine writes it, as a tree: a copy in an inert document (its
+    // images are not fetched) without the editor's elements, its text runs joined as a parser
+    // makes them.
+    function joined(element, inert) {
+        const copy = inert.importNode(element, true);
+        for (const aid of copy.querySelectorAll('[' + lw.AID_ATTRIBUTE + ']'))
+            aid.remove();
+        copy.normalize();
+        return copy;
+    }
+
     // Whether a parsed node writes as the page's node does. Elements are compared whole by the
     // engine (equal nodes write alike, but for a template's content, which they do not
-    // compare); only where they differ, and a change lies below, child by child, since typing
-    // splits text nodes and the editor's own elements are not written.
-    function writesAs(parsed, node, changed, templates) {
+    // compare): unchanged ones as they are, the first changed one as joined; only where that
+    // finds a difference are changed elements compared child by child.
+    function writesAs(parsed, node, changed, templates, join) {
         const a = writtenChildren(parsed, false);
         const b = writtenChildren(node, true);
         if (a.length !== b.length)
@@ -373,13 +384,12 @@
             if (typeof x === 'string' || typeof y === 'string') {
                 if (x !== y)
                     return false;
-            } else if (!templates && x.isEqualNode(y)) {
-                continue;
-            } else if (changed.has(y) && y.localName !== 'template') {
-                if (startTagOf(x) !== startTagOf(y) || !writesAs(x, y, changed, templates))
+            } else if (!changed.has(y) || y.localName === 'template') {
+                if (!(!templates && x.isEqualNode(y)) && x.outerHTML !== outerMarkup(y))
                     return false;
-            } else if (x.outerHTML !== outerMarkup(y)) {
-                return false;
+            } else if (!(join && !templates && x.isEqualNode(joined(y, x.ownerDocument)))) {
+                if (startTagOf(x) !== startTagOf(y) || !writesAs(x, y, changed, templates, false))
+                    return false;
             }
         }
         return true;
@@ -420,7 +430,7 @@
         },
         // Whether markup parses, as the engine loads a file, to the tree the page shows.
         matches: (html) => writesAs(new DOMParser().parseFromString(html, 'text/html'), document, changedNodes(),
-            document.getElementsByTagName('template').length > 0),
+            document.getElementsByTagName('template').length > 0, true),
         forget: () => {
             forgotten = true;
             map = null;
