@@ -52,10 +52,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 BOOL CCmdTarget::DispatchCmdMsg(UINT nID, int nCode, const AFX_MSGMAP_ENTRY& entry, void* pExtra) {
     switch (entry.kind) {
     case AfxHandlerKind::Command:
-        (this->*std::get<AfxPmsgCommand>(entry.pfn))();
+        std::get<AfxPmsgCommand>(entry.pfn)(this);
         return TRUE;
     case AfxHandlerKind::CommandRange:
-        (this->*std::get<AfxPmsgRange>(entry.pfn))(nID);
+        std::get<AfxPmsgRange>(entry.pfn)(this, nID);
         return TRUE;
     case AfxHandlerKind::Update:
     case AfxHandlerKind::UpdateRange: {
@@ -63,7 +63,7 @@ BOOL CCmdTarget::DispatchCmdMsg(UINT nID, int nCode, const AFX_MSGMAP_ENTRY& ent
         if (!pCmdUI || nCode != CN_UPDATE_COMMAND_UI)
             return FALSE;
         pCmdUI->m_bContinueRouting = false;
-        (this->*std::get<AfxPmsgUpdate>(entry.pfn))(pCmdUI);
+        std::get<AfxPmsgUpdate>(entry.pfn)(this, pCmdUI);
         // A handler may ask for the route to go on (it answered only partly).
         return pCmdUI->m_bContinueRouting ? FALSE : TRUE;
     }

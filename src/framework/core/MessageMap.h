@@ -1,11 +1,20 @@
 #pragma once
 // Message maps: one static table per class, linked to its base class's table and
-// searched from the most derived class down. Entries hold member-function pointers,
-// so a virtual handler dispatches through its virtual slot.
+// searched from the most derived class down. Each entry holds a function made for its
+// handler alone, which turns the routed object back into the map's class and calls the
+// handler as a member of the class that declares it, so a virtual handler still
+// dispatches through its virtual slot.
+//
+// Entries do not hold CCmdTarget member pointers converted from the handlers: that is valid
+// C++, but the call then reaches the handler's object through a CCmdTarget pointer set to
+// where the handler's class starts, and where a Qt class comes first (as in every window of
+// the program) GCC's vptr check finds no CCmdTarget there and stops the sanitizer build.
+// Downcasting first makes every call one it can check, against the object's own type.
 
 #include "framework/core/Types.h"
 
 #include <span>
+#include <type_traits>
 #include <variant>
 
 namespace lw {
@@ -23,11 +32,11 @@ enum class AfxHandlerKind : std::uint8_t {
     WindowMessage,       // any other window message; not routed
 };
 
-using AfxPmsgCommand = void (CCmdTarget::*)();
-using AfxPmsgUpdate = void (CCmdTarget::*)(CCmdUI*);
-using AfxPmsgRange = void (CCmdTarget::*)(UINT);
-using AfxPmsgNotify = void (CCmdTarget::*)(NMHDR*, LRESULT*);
-using AfxPmsgMessage = LRESULT (CCmdTarget::*)(WPARAM, LPARAM);
+using AfxPmsgCommand = void (*)(CCmdTarget*);
+using AfxPmsgUpdate = void (*)(CCmdTarget*, CCmdUI*);
+using AfxPmsgRange = void (*)(CCmdTarget*, UINT);
+using AfxPmsgNotify = void (*)(CCmdTarget*, NMHDR*, LRESULT*);
+using AfxPmsgMessage = LRESULT (*)(CCmdTarget*, WPARAM, LPARAM);
 using AfxHandler = std::variant<AfxPmsgCommand, AfxPmsgUpdate, AfxPmsgRange, AfxPmsgNotify, AfxPmsgMessage>;
 
 struct AFX_MSGMAP_ENTRY {
@@ -47,31 +56,40 @@ struct AFX_MSGMAP {
 
 namespace afx {
 
-template <class T>
-AFX_MSGMAP_ENTRY command(UINT id, void (T::*pfn)(), int code = CN_COMMAND) {
-    return {WM_COMMAND, code, id, id, AfxHandlerKind::Command, static_cast<AfxPmsgCommand>(pfn), nullptr};
+// Calls handler Pfn of class T (or of one of its bases) on the object a map of T routed to.
+// The signature check keeps each kind of entry to handlers of exactly its own signature.
+template <class T, auto Pfn, class R, class... Args> R call(CCmdTarget* target, Args... args) {
+    static_assert(std::is_convertible_v<decltype(Pfn), R (T::*)(Args...)>,
+                  "the handler does not have this kind of entry's signature");
+    return (static_cast<T*>(target)->*Pfn)(args...);
 }
-template <class T> AFX_MSGMAP_ENTRY update(UINT id, void (T::*pfn)(CCmdUI*)) {
-    return {WM_COMMAND, CN_UPDATE_COMMAND_UI, id, id, AfxHandlerKind::Update, static_cast<AfxPmsgUpdate>(pfn),
-            nullptr};
+
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY command(UINT id, int code = CN_COMMAND) {
+    return {WM_COMMAND, code, id, id, AfxHandlerKind::Command, AfxPmsgCommand(&call<T, Pfn, void>), nullptr};
 }
-template <class T> AFX_MSGMAP_ENTRY commandRange(UINT first, UINT last, void (T::*pfn)(UINT)) {
-    return {WM_COMMAND, CN_COMMAND, first, last, AfxHandlerKind::CommandRange, static_cast<AfxPmsgRange>(pfn),
-            nullptr};
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY update(UINT id) {
+    return {WM_COMMAND,    CN_UPDATE_COMMAND_UI, id, id, AfxHandlerKind::Update,
+            AfxPmsgUpdate(&call<T, Pfn, void, CCmdUI*>), nullptr};
 }
-template <class T> AFX_MSGMAP_ENTRY updateRange(UINT first, UINT last, void (T::*pfn)(CCmdUI*)) {
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY commandRange(UINT first, UINT last) {
+    return {WM_COMMAND, CN_COMMAND, first, last, AfxHandlerKind::CommandRange,
+            AfxPmsgRange(&call<T, Pfn, void, UINT>), nullptr};
+}
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY updateRange(UINT first, UINT last) {
     return {WM_COMMAND,    CN_UPDATE_COMMAND_UI, first, last, AfxHandlerKind::UpdateRange,
-            static_cast<AfxPmsgUpdate>(pfn), nullptr};
+            AfxPmsgUpdate(&call<T, Pfn, void, CCmdUI*>), nullptr};
 }
-template <class T> AFX_MSGMAP_ENTRY notify(int code, UINT id, void (T::*pfn)(NMHDR*, LRESULT*)) {
-    return {WM_NOTIFY,   code, id, id, AfxHandlerKind::ControlNotification, static_cast<AfxPmsgNotify>(pfn),
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY notify(int code, UINT id) {
+    return {WM_NOTIFY,     code, id, id, AfxHandlerKind::ControlNotification,
+            AfxPmsgNotify(&call<T, Pfn, void, NMHDR*, LRESULT*>), nullptr};
+}
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY registered(const char* name) {
+    return {0,    0, 0, 0, AfxHandlerKind::RegisteredMessage, AfxPmsgMessage(&call<T, Pfn, LRESULT, WPARAM, LPARAM>),
+            name};
+}
+template <class T, auto Pfn> AFX_MSGMAP_ENTRY message(UINT msg) {
+    return {msg, 0, 0, 0, AfxHandlerKind::WindowMessage, AfxPmsgMessage(&call<T, Pfn, LRESULT, WPARAM, LPARAM>),
             nullptr};
-}
-template <class T> AFX_MSGMAP_ENTRY registered(const char* name, LRESULT (T::*pfn)(WPARAM, LPARAM)) {
-    return {0, 0, 0, 0, AfxHandlerKind::RegisteredMessage, static_cast<AfxPmsgMessage>(pfn), name};
-}
-template <class T> AFX_MSGMAP_ENTRY message(UINT msg, LRESULT (T::*pfn)(WPARAM, LPARAM)) {
-    return {msg, 0, 0, 0, AfxHandlerKind::WindowMessage, static_cast<AfxPmsgMessage>(pfn), nullptr};
 }
 
 } // namespace afx
@@ -109,12 +127,12 @@ private:
         return &messageMap;                                                                                    \
     }
 
-#define ON_COMMAND(id, memberFxn) ::lw::afx::command<ThisClass>((id), memberFxn),
-#define ON_CONTROL(code, id, memberFxn) ::lw::afx::command<ThisClass>((id), memberFxn, (code)),
-#define ON_UPDATE_COMMAND_UI(id, memberFxn) ::lw::afx::update<ThisClass>((id), memberFxn),
-#define ON_COMMAND_RANGE(first, last, memberFxn) ::lw::afx::commandRange<ThisClass>((first), (last), memberFxn),
+#define ON_COMMAND(id, memberFxn) ::lw::afx::command<ThisClass, memberFxn>((id)),
+#define ON_CONTROL(code, id, memberFxn) ::lw::afx::command<ThisClass, memberFxn>((id), (code)),
+#define ON_UPDATE_COMMAND_UI(id, memberFxn) ::lw::afx::update<ThisClass, memberFxn>((id)),
+#define ON_COMMAND_RANGE(first, last, memberFxn) ::lw::afx::commandRange<ThisClass, memberFxn>((first), (last)),
 #define ON_UPDATE_COMMAND_UI_RANGE(first, last, memberFxn)                                                     \
-    ::lw::afx::updateRange<ThisClass>((first), (last), memberFxn),
-#define ON_NOTIFY(code, id, memberFxn) ::lw::afx::notify<ThisClass>((code), (id), memberFxn),
-#define ON_REGISTERED_MESSAGE(name, memberFxn) ::lw::afx::registered<ThisClass>((name), memberFxn),
-#define ON_MESSAGE(msg, memberFxn) ::lw::afx::message<ThisClass>((msg), memberFxn),
+    ::lw::afx::updateRange<ThisClass, memberFxn>((first), (last)),
+#define ON_NOTIFY(code, id, memberFxn) ::lw::afx::notify<ThisClass, memberFxn>((code), (id)),
+#define ON_REGISTERED_MESSAGE(name, memberFxn) ::lw::afx::registered<ThisClass, memberFxn>((name)),
+#define ON_MESSAGE(msg, memberFxn) ::lw::afx::message<ThisClass, memberFxn>((msg)),

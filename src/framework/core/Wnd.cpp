@@ -48,7 +48,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, 0, 0);
     if (!entry || (entry->kind != AfxHandlerKind::WindowMessage && entry->kind != AfxHandlerKind::RegisteredMessage))
         return FALSE;
-    const LRESULT r = (this->*std::get<AfxPmsgMessage>(entry->pfn))(wParam, lParam);
+    const LRESULT r = std::get<AfxPmsgMessage>(entry->pfn)(this, wParam, lParam);
     if (pResult)
         *pResult = r;
     return TRUE;
@@ -90,7 +90,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
     if (!entry || entry->kind != AfxHandlerKind::ControlNotification)
         return FALSE;
     LRESULT local = 0;
-    (this->*std::get<AfxPmsgNotify>(entry->pfn))(header, pResult ? pResult : &local);
+    std::get<AfxPmsgNotify>(entry->pfn)(this, header, pResult ? pResult : &local);
     return TRUE;
 }
 

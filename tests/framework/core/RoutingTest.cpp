@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
 #include <QStringList>
 
 using namespace lw;
@@ -331,4 +332,50 @@ TEST_F(RouteFixture, MessageMapsSearchMostDerivedFirst) {
     EXPECT_EQ(&main.GetMessageMap()->entries[0], main.FindMessageEntry(WM_COMMAND, CN_COMMAND, ID_TEST_MAIN));
     EXPECT_NE(main.FindMessageEntry(WM_COMMAND, CN_COMMAND, ID_TEST_MAIN), nullptr);
     EXPECT_EQ(main.FindMessageEntry(WM_COMMAND, CN_UPDATE_COMMAND_UI, ID_TEST_MAIN), nullptr);
+}
+
+namespace {
+class TracingWnd : public CWnd {
+public:
+    QStringList calls;
+    virtual void OnShared() { calls << QStringLiteral("base"); }
+};
+
+// The program's windows start with their Qt class, which puts CCmdTarget past the object's
+// start: each kind of handler must still run on this object, the sanitizer build included.
+class QtFirstWindow : public QObject, public TracingWnd {
+    DECLARE_MESSAGE_MAP()
+public:
+    void OnShared() override { calls << QStringLiteral("override"); }
+    void OnOwn() { calls << QStringLiteral("own"); }
+    void OnUpdateOwn(CCmdUI*) { calls << QStringLiteral("update"); }
+    void OnRange(UINT id) { calls << QString::number(id); }
+    void OnClick(NMHDR* header, LRESULT* result) {
+        calls << QStringLiteral("notify %1").arg(header->code);
+        *result = 7;
+    }
+    LRESULT OnRegistered(WPARAM w, LPARAM) { return static_cast<LRESULT>(w) + 1; }
+};
+BEGIN_MESSAGE_MAP(QtFirstWindow, TracingWnd)
+    ON_COMMAND(ID_TEST_VIEW, &TracingWnd::OnShared)
+    ON_COMMAND(ID_TEST_DOC, &QtFirstWindow::OnOwn)
+    ON_UPDATE_COMMAND_UI(ID_TEST_DOC, &QtFirstWindow::OnUpdateOwn)
+    ON_COMMAND_RANGE(ID_TEST_RANGE_FIRST, ID_TEST_RANGE_LAST, &QtFirstWindow::OnRange)
+    ON_NOTIFY(-2, ID_TEST_PANE, &QtFirstWindow::OnClick)
+    ON_REGISTERED_MESSAGE("QT_FIRST_TEST", &QtFirstWindow::OnRegistered)
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(MessageMapDispatch, EveryHandlerKindRunsOnAWindowWhoseFirstBaseIsAQtClass) {
+    QtFirstWindow window;
+    window.SendCommand(ID_TEST_VIEW);
+    window.SendCommand(ID_TEST_DOC);
+    window.SendCommand(ID_TEST_RANGE_FIRST + 3);
+    NMHDR header;
+    header.idFrom = ID_TEST_PANE;
+    header.code = -2;
+    EXPECT_EQ(window.SendMessage(WM_NOTIFY, ID_TEST_PANE, reinterpret_cast<LPARAM>(&header)), 7);
+    EXPECT_EQ(window.SendMessage(RegisterWindowMessage("QT_FIRST_TEST"), 41), 42);
+    EXPECT_EQ(window.calls, (QStringList{QStringLiteral("override"), QStringLiteral("update"), QStringLiteral("own"),
+                                         QStringLiteral("40013"), QStringLiteral("notify -2")}));
 }
