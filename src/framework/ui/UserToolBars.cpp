@@ -61,8 +61,13 @@ BOOL CMDIFrameWndEx::DeleteToolBar(CMFCToolBar* bar) {
     if (!bar || !IsUserToolBarId(bar->GetDlgCtrlID()) || GetToolBar(bar->GetDlgCtrlID()) != bar)
         return FALSE;
     m_toolBars.erase(std::remove(m_toolBars.begin(), m_toolBars.end(), bar), m_toolBars.end());
-    if (m_widget)
+    // The bar lives on until the event loop deletes it, and this frame may be gone by then:
+    // it must neither reach the frame meanwhile nor tell it when it goes.
+    bar->CWnd::SetParent(nullptr);
+    if (m_widget) {
+        QObject::disconnect(bar, &QObject::destroyed, m_widget, nullptr);
         m_widget->removeToolBar(bar);
+    }
     bar->hide();
     // The request may come from the bar's own menu, still on the stack.
     bar->deleteLater();
