@@ -273,8 +273,9 @@ void ChromiumEngine::attachSource() {
     if (!m_source || !m_source->canSplice())
         return;
     // The page lays the map over its tree only where a save needs it.
-    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.attachSource(%1, %2) : false")
-                  .arg(scriptLiteral(m_sourceDocumentId), m_source->nodeMap()));
+    runInPage(QStringLiteral("window.__lwEditor ? window.__lwEditor.attachSource(%1, %2, %3, %4) : false")
+                  .arg(scriptLiteral(m_sourceDocumentId), m_source->nodeMap(), m_source->textLiteral(),
+                       QString::number(m_source->id())));
 }
 
 void ChromiumEngine::onSnapshot(const EngineSnapshot& snapshot) {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -97,10 +98,15 @@ std::optional<QString> spliceChecked(QWebEnginePage& page, const SerializedPage&
                                      const PageSource& source, bool check, int timeoutMs, bool* timedOut) {
     if (kept.parts.isEmpty() || !source.canSplice())
         return std::nullopt;
-    std::optional<QString> text = source.splice(kept.parts);
+    QJsonArray written;
+    std::optional<QString> text = source.splice(kept.parts, &written);
     if (text && check) {
-        const QString script = QStringLiteral("window.__lwEditor ? window.__lwEditor.matchesPage(%1) : false")
-                                   .arg(scriptLiteral(*text));
+        // The page puts the same text together from its copy of this source.
+        const QString script =
+            QStringLiteral("window.__lwEditor ? window.__lwEditor.matchesPage(%1, %2, %3) : false")
+                .arg(scriptLiteral(written))
+                .arg(text->size())
+                .arg(source.id());
         const std::optional<QVariant> same = runScriptAndWait(page, script, timeoutMs, timedOut);
         if (!same || !same->toBool())
             return std::nullopt;

@@ -1,5 +1,7 @@
 #include "engine/chromium/PageSource.h"
 
+#include "engine/chromium/PageCall.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +13,7 @@
 #include <gumbo.h>
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 namespace lw {
@@ -322,7 +325,9 @@ private:
 } // namespace
 
 std::shared_ptr<const PageSource> PageSource::fromBytes(QByteArray bytes, const QString& characterSet) {
+    static std::atomic<quint64> sources{0};
     auto source = std::make_shared<PageSource>();
+    source->m_id = ++sources;
     source->m_bytes = std::move(bytes);
     QByteArray body = source->m_bytes;
     const QString encoding = characterSet.toUpper();
@@ -435,7 +440,11 @@ QString PageSource::restyled(const QString& markup) const {
     return out;
 }
 
-std::optional<QString> PageSource::splice(const QVariantList& parts) const {
+QString PageSource::textLiteral() const {
+    return scriptLiteral(m_text);
+}
+
+std::optional<QString> PageSource::splice(const QVariantList& parts, QJsonArray* written) const {
     QString text;
     std::vector<std::pair<qsizetype, qsizetype>> ranges;
     for (const QVariant& part : parts) {
@@ -445,6 +454,8 @@ std::optional<QString> PageSource::splice(const QVariantList& parts) const {
             if (m_crlf)
                 markup.replace(QRegularExpression(QStringLiteral("(?<!\r)\n")), QStringLiteral("\r\n"));
             text += markup;
+            if (written)
+                written->append(markup);
             continue;
         }
         const QVariantList range = part.toList();
@@ -456,6 +467,8 @@ std::optional<QString> PageSource::splice(const QVariantList& parts) const {
             return std::nullopt;
         text += QStringView(m_text).mid(start, end - start);
         ranges.emplace_back(start, end);
+        if (written)
+            written->append(QJsonArray{start, end});
     }
     // Bytes of the source written twice would be a fault of the map; even a repeated end
     // tag, which parses to the same tree, is a change the user did not make.

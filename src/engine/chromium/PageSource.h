@@ -6,6 +6,7 @@
 #include "engine/EngineTypes.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QString>
 #include <QVariantList>
 
@@ -35,9 +36,17 @@ public:
     // Where each parsed node lies in the text, as a JavaScript literal for the page script.
     const QString& nodeMap() const { return m_nodeMap; }
 
+    // The decoded text as a JavaScript literal: the page keeps it, so that checking a splice
+    // needs only its parts, not the whole text again with every save.
+    QString textLiteral() const;
+    // Tells this source from any other the program read, so that the page checks a splice
+    // against the very text the save writes.
+    quint64 id() const { return m_id; }
+
     // The text made of the script's parts: strings are new markup, [start, end] pairs are
-    // ranges of the decoded source. Nothing when a range lies outside the source.
-    std::optional<QString> splice(const QVariantList& parts) const;
+    // ranges of the decoded source. Nothing when a range lies outside the source. written,
+    // when given, gets the parts as the text holds them (new markup in the page's style).
+    std::optional<QString> splice(const QVariantList& parts, QJsonArray* written = nullptr) const;
 
 private:
     void parse();
@@ -45,6 +54,7 @@ private:
     // values, a slash closing empty elements.
     QString restyled(const QString& markup) const;
 
+    quint64 m_id = 0;
     QByteArray m_bytes;
     QByteArray m_bom;
     QString m_text;

@@ -165,7 +165,7 @@
     // only where a save needs it (the elements with a change at or below them), so that neither
     // the load nor a save of a large page walks all of it. Where the trees disagree, the
     // element is kept only as a whole.
-    function attach(documentId, data) {
+    function attach(documentId, data, text, sourceId) {
         if (documentId !== lw.documentId || forgotten)
             return false;
         if (map)
@@ -189,6 +189,8 @@
             lastChildOf: new Int32Array(count).fill(-1),
             opaque: new Uint8Array(count),
             laid: new Uint8Array(count),
+            text: text,
+            sourceId: sourceId,
         };
         return true;
     }
@@ -428,9 +430,17 @@
                 return null;
             return { parts: parts(changed, startTags, prefixes) };
         },
-        // Whether markup parses, as the engine loads a file, to the tree the page shows.
-        matches: (html) => writesAs(new DOMParser().parseFromString(html, 'text/html'), document, changedNodes(),
-            document.getElementsByTagName('template').length > 0, true),
+        // Whether the text of the parts (strings, [start, end] ranges of the host's source
+        // sourceId) parses, as the engine loads a file, to the tree the page shows; false when
+        // the page holds another source or the text is not length long, as the host's is.
+        matches: (written, length, sourceId) => {
+            if (!map || typeof map.text !== 'string' || map.sourceId !== sourceId)
+                return false;
+            const pieces = written.map((part) => (typeof part === 'string' ? part : map.text.slice(part[0], part[1])));
+            const html = pieces.join('');
+            return html.length === length && writesAs(new DOMParser().parseFromString(html, 'text/html'), document,
+                changedNodes(), document.getElementsByTagName('template').length > 0, true);
+        },
         forget: () => {
             forgotten = true;
             map = null;
