@@ -1,6 +1,7 @@
 """Start with a file, type into the page, save from the File menu, exit: the file has the text."""
 
 import sys
+import time
 
 import e2e
 
@@ -27,6 +28,18 @@ def test_type_save_from_menu_and_exit(s):
         raise e2e.Failure("doctype lost: %r" % saved[:80])
 
 
+def test_keys_land_in_a_just_opened_page_without_a_click(s):
+    page, _, _ = s.open_page("opened.html", PAGE)
+    # Retried only while the page is still becoming editable: keys before that go nowhere.
+    def typed():
+        s.key("ctrl+Home")
+        s.type("Opened ")
+        s.key("ctrl+s")
+        time.sleep(0.5)
+        return b"Opened First line" in read(page)
+    e2e.wait_for("keys typed at once to reach the page", typed, 20, step=1)
+
+
 def test_ctrl_s_saves_and_modified_document_asks_on_exit(s):
     page, window, (x, y) = s.open_page("keys.html", PAGE)
     s.click(window, x + 80, y)
@@ -49,4 +62,5 @@ def test_ctrl_s_saves_and_modified_document_asks_on_exit(s):
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.run([test_type_save_from_menu_and_exit, test_ctrl_s_saves_and_modified_document_asks_on_exit]))
+    sys.exit(e2e.run([test_type_save_from_menu_and_exit, test_keys_land_in_a_just_opened_page_without_a_click,
+                      test_ctrl_s_saves_and_modified_document_asks_on_exit]))

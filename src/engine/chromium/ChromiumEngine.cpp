@@ -329,10 +329,11 @@ void ChromiumEngine::setDesignMode(bool on) {
         if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
             // The parse waits until the page is editable, so it never delays that.
             parseSource();
-            if (m_caretPath) {
+            if (m_caretPath)
                 runInPage(QStringLiteral("window.__lwEditor.placeCaret(%1)").arg(pathLiteral(*m_caretPath)));
-                m_inputNeedsClick = true;
-            }
+            m_caretPath.reset();
+            // A newly loaded page usually comes in an input widget of its own.
+            m_inputNeedsClick = true;
             emit documentComplete(url().toString());
         }
     });
@@ -498,12 +499,10 @@ void ChromiumEngine::focus() {
     target->setFocus(Qt::OtherFocusReason);
     if (!m_inputNeedsClick || !target->isVisible())
         return;
-    // A page loaded from markup comes in an input widget of its own that takes keys only once
-    // it has been clicked; after that click the caret goes back where it was put.
+    // The input widget of a newly loaded page takes keys only once it has been clicked; the
+    // page keeps its selection through that click.
     m_inputNeedsClick = false;
-    const QList<int> path = m_caretPath.value_or(QList<int>());
-    m_caretPath.reset();
-    runInPage(QStringLiteral("window.__lwEditor.clickPlacesCaret(%1)").arg(pathLiteral(path)), [this](const QVariant&) {
+    runInPage(QStringLiteral("window.__lwEditor.keepSelectionThroughClick()"), [this](const QVariant&) {
         QWidget* input = focusWindow();
         if (!input || !input->isVisible())
             return;

@@ -165,7 +165,7 @@ private:
     QByteArray m_shownByteOrderMark;
     // Where the caret goes once markup the user wrote is editable.
     std::optional<QList<int>> m_caretPath;
-    // The input widget of a page loaded from markup has not been clicked yet.
+    // The input widget of the page last made editable has not been clicked yet.
     bool m_inputNeedsClick = false;
     // Markup the user wrote differs from the file until the next save.
     bool m_changedBySource = false;

@@ -23,15 +23,20 @@
     };
 
     lw.places = {
-        // The next click in the page ends with the caret at the path's element again.
-        clickPlacesCaret: (path) => {
+        // The next click in the page leaves the selection as it is now.
+        keepSelectionThroughClick: () => {
+            const selection = document.getSelection();
+            const kept = selection && selection.rangeCount ? selection.getRangeAt(0).cloneRange() : null;
             const types = ['mouseup', 'click'];
             const stop = (event) => {
                 event.preventDefault();
                 event.stopImmediatePropagation();
                 if (event.type === 'click') {
                     done();
-                    lw.places.placeCaret(path);
+                    if (kept) {
+                        lw.select(kept);
+                        lw.queueSnapshot();
+                    }
                 }
             };
             const done = () => types.forEach((type) => window.removeEventListener(type, stop, true));

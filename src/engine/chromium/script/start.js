@@ -29,7 +29,7 @@
         matchesPage: lw.source.matches,
         selectionPlaces: lw.places.selection,
         placeCaret: lw.places.placeCaret,
-        clickPlacesCaret: lw.places.clickPlacesCaret,
+        keepSelectionThroughClick: lw.places.keepSelectionThroughClick,
         snapshot: lw.takeSnapshot,
     };
 
