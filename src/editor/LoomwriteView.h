@@ -47,6 +47,8 @@ public:
     SourceEditor* GetSourceEditor() const { return m_sourceEditor; }
     // The text in the source editor, with the page's own line ends.
     QString SourceText() const;
+    // Whether the text was edited into something other than the markup the design shows.
+    bool SourceChanged() const;
     HRESULT WritePage(QIODevice& out) override;
     bool IsPageModified() const override;
     void OnPageSaved() override;

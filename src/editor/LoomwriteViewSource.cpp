@@ -66,6 +66,12 @@ QString CLoomwriteView::SourceText() const {
     return m_sourceEditor ? withLineEnds(m_sourceEditor->document()->toRawText(), m_sourceCrlf) : QString();
 }
 
+bool CLoomwriteView::SourceChanged() const {
+    // Line ends the editor cannot hold (a page mixing CR LF and LF, a lone CR) differ in the
+    // text without anyone typing: only an edit counts.
+    return m_sourceEditor && m_sourceEditor->document()->isUndoAvailable() && SourceText() != m_designSource;
+}
+
 bool CLoomwriteView::ShowSource() {
     if (m_sourceShown)
         return true;
@@ -115,7 +121,7 @@ bool CLoomwriteView::ShowDesign() {
     if (!engine || !m_sourceEditor)
         return false;
     const QString text = SourceText();
-    if (text != m_designSource) {
+    if (SourceChanged()) {
         const qsizetype caret = toTextOffset(m_sourceEditor->document()->toRawText(),
                                              m_sourceEditor->textCursor().position(), m_sourceCrlf);
         const bool changed = IsPageModified();
@@ -171,11 +177,11 @@ HRESULT CLoomwriteView::WritePage(QIODevice& out) {
     IHtmlEngine* engine = GetEngine();
     if (!m_sourceShown || !engine)
         return CHtmlEditView::WritePage(out);
-    const QString text = SourceText();
     // Text nobody changed is the page as a save writes it: the engine writes it, and forgets
     // its changes.
-    if (text == m_designSource)
+    if (!SourceChanged())
         return CHtmlEditView::WritePage(out);
+    const QString text = SourceText();
     const QByteArray bytes = engine->encodeSource(text);
     for (qsizetype done = 0; done < bytes.size();) {
         const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
