@@ -79,7 +79,7 @@ bool CLoomwriteView::ShowSource() {
     if (!m_sourceEditor || !engine)
         return false;
     PageSourceText source;
-    const HRESULT hr = engine->hasDocument() ? engine->sourceText(source) : E_UNEXPECTED;
+    const HRESULT hr = engine->sourceText(source);
     if (hr != S_OK) {
         m_modeBar->showMode(false);
         AfxMessageBox(hr == E_TIMEOUT ? QStringLiteral("The page's source could not be made within %1 s.")

@@ -89,6 +89,18 @@ struct SpineFixture : ::testing::Test {
     }
 
     CLoomwriteView* viewOf(CDocument* doc) { return dynamic_cast<CLoomwriteView*>(doc->Views().front()); }
+    // File > New with a scripted engine in place of the real one; later documents get the real one.
+    lwtest::ScriptedEngine* newDocumentOnScriptedEngine() {
+        lwtest::ScriptedEngine* engine = nullptr;
+        SetHtmlEngineFactory([&engine](QWidget* parent) {
+            auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
+            engine = e.get();
+            return e;
+        });
+        app.OnFileNew();
+        SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+        return engine;
+    }
     // Opens a page and waits until it is editable.
     CLoomwriteDoc* openEditable(const QString& path) {
         auto* doc = dynamic_cast<CLoomwriteDoc*>(app.OpenDocumentFile(path));
@@ -539,14 +551,7 @@ TEST_F(SpineFixture, AnUnreadableFileIsRefusedWithAMessage) {
 }
 
 TEST_F(SpineFixture, APageWhoseRendererFailsIsReportedAndItsWindowCloses) {
-    lwtest::ScriptedEngine* engine = nullptr;
-    SetHtmlEngineFactory([&engine](QWidget* parent) {
-        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
-        engine = e.get();
-        return e;
-    });
-    app.OnFileNew();
-    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    lwtest::ScriptedEngine* engine = newDocumentOnScriptedEngine();
     ASSERT_NE(engine, nullptr);
     ASSERT_EQ(app.GetDocManager()->GetOpenDocumentCount(), 1);
     engine->document = false;
@@ -557,14 +562,7 @@ TEST_F(SpineFixture, APageWhoseRendererFailsIsReportedAndItsWindowCloses) {
 }
 
 TEST_F(SpineFixture, APageFailingWhileItsSaveWaitsClosesOnlyOnceTheSaveIsOver) {
-    lwtest::ScriptedEngine* engine = nullptr;
-    SetHtmlEngineFactory([&engine](QWidget* parent) {
-        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
-        engine = e.get();
-        return e;
-    });
-    app.OnFileNew();
-    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    lwtest::ScriptedEngine* engine = newDocumentOnScriptedEngine();
     ASSERT_NE(engine, nullptr);
     engine->duringSave = [this, engine] {
         engine->document = false;
@@ -589,14 +587,7 @@ TEST_F(SpineFixture, APageFailingWhileItsSaveWaitsClosesOnlyOnceTheSaveIsOver) {
 }
 
 TEST_F(SpineFixture, ASaveThePageCannotFinishInTimeSaysThePageIsTooLarge) {
-    lwtest::ScriptedEngine* engine = nullptr;
-    SetHtmlEngineFactory([&engine](QWidget* parent) {
-        auto e = std::make_unique<lwtest::ScriptedEngine>(parent);
-        engine = e.get();
-        return e;
-    });
-    app.OnFileNew();
-    SetHtmlEngineFactory(GetDefaultHtmlEngineFactory());
+    lwtest::ScriptedEngine* engine = newDocumentOnScriptedEngine();
     ASSERT_NE(engine, nullptr);
     engine->saveResult = E_TIMEOUT;
     auto* doc = app.GetDocManager()->Documents().front();
