@@ -336,3 +336,21 @@ TEST_F(ChromiumEngineHost, OptionsReadBackAndFollowTheEngineToItsNextPage) {
 }
 
 } // namespace
+
+TEST_F(ChromiumEngineHost, KeysTypedWhileTheNextPageLoadsGoIntoItOnceItIsEditable) {
+    const QString next = h.writePage(QStringLiteral("next.html"), "<html><body><p id=\"p\">page</p></body></html>");
+    // As the editing view does: the page gets the focus once it is editable.
+    QObject::connect(h.engine.get(), &IHtmlEngine::documentComplete, h.engine.get(), [&] {
+        if (h.engine->designMode())
+            h.engine->focus();
+    });
+    EXPECT_TRUE(h.becomeEditable([&] {
+        h.engine->navigate(next);
+        h.type(QStringLiteral("Early "));
+    }));
+    EXPECT_TRUE(lwtest::waitFor([&] { return h.bodyText().contains(QStringLiteral("Early page")); }, lwtest::kWaitMs))
+        << h.bodyText().toStdString();
+    h.type(QStringLiteral("late"));
+    EXPECT_TRUE(lwtest::waitFor([&] { return h.bodyText() == QStringLiteral("Early latepage"); }, lwtest::kWaitMs))
+        << h.bodyText().toStdString();
+}

@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,7 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
                 if (status == QWebEnginePage::NormalTerminationStatus)
                     return;
                 m_hasDocument = false;
+                releaseHeldKeys(false);
                 emit pageFailed(status == QWebEnginePage::KilledTerminationStatus
                                     ? QStringLiteral("its renderer was stopped")
                                     : QStringLiteral("its renderer crashed, possibly out of memory"));
@@ -112,7 +114,11 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
         m_clipboardHasContent.reset();
         m_clipboardHasText.reset();
     });
-    new KeyHookFilter(m_view, [this] { return acceleratorHook; });
+    new KeyHookFilter(m_view, [this] {
+        return KeyHookFilter::Hook([this](QKeyEvent* event) {
+            return (acceleratorHook && acceleratorHook(event)) || holdKey(event);
+        });
+    });
     // The editor's own menu stands in for the engine's generic one.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &ChromiumEngine::showContextMenu);
@@ -168,6 +174,8 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
         return;
     m_contentBytes.reset();
     m_changedBySource = false;
+    m_holdingKeys = true;
+    ++m_loadGeneration;
     // The page asks again for the navigation it is told to make; the host answered already.
     m_page->approveTypedNavigation(url);
     // The empty page a new document starts from is loaded as content under a local base:
@@ -320,11 +328,20 @@ void ChromiumEngine::runInPage(const QString& script, std::function<void(const Q
 void ChromiumEngine::setDesignMode(bool on) {
     const QString script = QStringLiteral("window.__lwEditor ? window.__lwEditor.setDesignMode(%1) : null")
                                .arg(on ? QStringLiteral("true") : QStringLiteral("false"));
-    runInPage(script, [this](const QVariant& result) {
-        const QVariantMap answer = result.toMap();
-        if (answer.isEmpty())
+    const quint64 generation = m_loadGeneration;
+    runInPage(script, [this, generation](const QVariant& result) {
+        // The answer of a page since replaced tells nothing of the page shown now.
+        if (generation != m_loadGeneration)
             return;
+        const QVariantMap answer = result.toMap();
+        if (answer.isEmpty()) {
+            // A page without the editing script never becomes editable; its keys are its own.
+            releaseHeldKeys(true);
+            return;
+        }
         m_snapshot.designMode = answer.value(QStringLiteral("now")).toBool();
+        if (!m_snapshot.designMode)
+            releaseHeldKeys(true);
         // The page became editable: the host hears of it as of a newly completed page.
         if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
             // The parse waits until the page is editable, so it never delays that.
@@ -335,8 +352,39 @@ void ChromiumEngine::setDesignMode(bool on) {
             // A newly loaded page usually comes in an input widget of its own.
             m_inputNeedsClick = true;
             emit documentComplete(url().toString());
+            // After the click the host's focus asked for, which the page answers first.
+            runInPage(QStringLiteral("0"), [this, generation](const QVariant&) {
+                if (generation == m_loadGeneration)
+                    releaseHeldKeys(true);
+            });
         }
     });
+}
+
+bool ChromiumEngine::holdKey(QKeyEvent* event) {
+    if (!m_holdingKeys)
+        return false;
+    // A key held down over a long load repeats without end; what is beyond this is dropped.
+    constexpr std::size_t kMostHeld = 4096;
+    if (m_heldKeys.size() < kMostHeld)
+        m_heldKeys.emplace_back(static_cast<QKeyEvent*>(event->clone()));
+    return true;
+}
+
+void ChromiumEngine::releaseHeldKeys(bool deliver) {
+    m_holdingKeys = false;
+    std::vector<std::unique_ptr<QKeyEvent>> keys = std::exchange(m_heldKeys, {});
+    if (!deliver)
+        return;
+    for (auto it = keys.begin(); it != keys.end(); ++it) {
+        // A load started by one of the keys holds the rest for its own page.
+        if (m_holdingKeys) {
+            m_heldKeys.insert(m_heldKeys.begin(), std::make_move_iterator(it), std::make_move_iterator(keys.end()));
+            return;
+        }
+        if (QWidget* input = focusWindow())
+            QCoreApplication::sendEvent(input, it->get());
+    }
 }
 
 HRESULT ChromiumEngine::initNew() {
@@ -472,6 +520,8 @@ HRESULT ChromiumEngine::loadSource(const QString& text, qsizetype caretOffset, b
     m_contentBytes = bytes;
     m_changedBySource = changed;
     m_page->approveContentLoad(base);
+    m_holdingKeys = true;
+    ++m_loadGeneration;
     m_page->setContent(bytes, mimeType, base);
     return S_OK;
 }

@@ -14,7 +14,9 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
+class QKeyEvent;
 class QMenu;
 class QWebChannel;
 class QWebEngineLoadingInfo;
@@ -98,6 +100,9 @@ private:
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
     // Whether the engine a callback was made for still exists.
     static bool isAlive(const std::weak_ptr<bool>& alive);
+    // Keys typed while a page loads are held and given to it once it is editable.
+    bool holdKey(QKeyEvent* event);
+    void releaseHeldKeys(bool deliver);
 
     // ChromiumEngineCommands.cpp: statuses and executes, the options, the clipboard and the
     // engine's dialogs.
@@ -167,6 +172,11 @@ private:
     std::optional<QList<int>> m_caretPath;
     // The input widget of the page last made editable has not been clicked yet.
     bool m_inputNeedsClick = false;
+    // From a load's start until its page is editable; the keys typed meanwhile, in order.
+    bool m_holdingKeys = false;
+    // Counts the loads the host asked for, so that an answer of a page since replaced is known as such.
+    quint64 m_loadGeneration = 0;
+    std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys;
     // Markup the user wrote differs from the file until the next save.
     bool m_changedBySource = false;
     std::optional<QFuture<std::shared_ptr<const PageSource>>> m_sourceParse;

@@ -385,6 +385,13 @@
         if (on) {
             lw.run('defaultParagraphSeparator', 'p');
             lw.run('styleWithCSS', false);
+            // A page opened for editing has its caret at the top, where typing goes.
+            const selection = document.getSelection();
+            if (!was && selection && selection.rangeCount === 0 && document.body) {
+                selection.collapse(document.body, 0);
+                selection.modify('move', 'forward', 'character');
+                selection.modify('move', 'backward', 'character');
+            }
         }
         if (was !== lw.isEditing())
             stateChanged();
