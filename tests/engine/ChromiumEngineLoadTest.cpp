@@ -3,8 +3,11 @@
 
 #include "EngineHarness.h"
 
+#include "engine/chromium/EditorPage.h"
+
 #include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <gtest/gtest.h>
 
 using namespace lw;
@@ -213,3 +216,35 @@ TEST(ChromiumEngineLoad, FocusGoesToThePageInput) {
 }
 
 } // namespace
+
+TEST(ChromiumEngineLoad, ALargePageHasARendererOfItsOwnAndChecksNoSpelling) {
+    // Small pages share renderers; a large one kept theirs busy, and pages opened after it
+    // never became editable.
+    const qint64 largeBefore = ChromiumEngine::largePageBytes;
+    ChromiumEngine::largePageBytes = 4096;
+    EngineHarness large;
+    std::vector<std::unique_ptr<EngineHarness>> small;
+    const QByteArray paragraph = "<p>Some words in a paragraph of the page.</p>\n";
+    ASSERT_TRUE(large.loadEditable(large.writePage(
+        QStringLiteral("large.html"), "<html><body>" + paragraph.repeated(200) + "</body></html>")));
+    for (int i = 0; i < 3; ++i) {
+        small.push_back(std::make_unique<EngineHarness>());
+        ASSERT_TRUE(small.back()->loadEditable(small.back()->writePage(
+            QStringLiteral("small.html"), "<html><body>" + paragraph + "</body></html>")));
+    }
+    ChromiumEngine::largePageBytes = largeBefore;
+
+    QWebEngineProfile* profile = large.engine->page()->profile();
+    EXPECT_NE(profile, EditorPage::editingProfile());
+    EXPECT_FALSE(profile->isSpellCheckEnabled());
+    for (const auto& h : small) {
+        EXPECT_EQ(h->engine->page()->profile(), EditorPage::editingProfile());
+        EXPECT_NE(h->engine->page()->renderProcessPid(), large.engine->page()->renderProcessPid());
+    }
+    // It is edited and saved like any page.
+    large.placeCaretAtEndOf(QStringLiteral("p"));
+    large.type(QStringLiteral("Typed"));
+    EXPECT_TRUE(
+        lwtest::waitFor([&] { return large.bodyText().contains(QStringLiteral("page.Typed")); }, kWaitMs));
+    EXPECT_TRUE(large.save().contains("page.Typed</p>"));
+}

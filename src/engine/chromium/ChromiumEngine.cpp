@@ -11,8 +11,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +19,8 @@
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStringDecoder>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
@@ -88,28 +88,11 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
     m_options = {{2393, false}, {2394, false}, {2398, true}, {2399, false},
                  {2400, true},  {2404, false}, {2405, false}};
     m_view = new QWebEngineView(parent);
-    m_page = new EditorPage(EditorPage::editingProfile(), m_view);
-    m_page->setNavigationFilter([this](const QUrl& url, bool) { return onNavigationRequest(url); });
-    m_view->setPage(m_page);
-
     m_bridge = new PageBridge(this);
     m_channel = new QWebChannel(this);
     m_channel->registerObject(QStringLiteral("lwHost"), m_bridge);
-    m_page->setWebChannel(m_channel, kEditingWorld);
     connect(m_bridge, &PageBridge::snapshotArrived, this, &ChromiumEngine::onSnapshot);
-    installEditingScript();
-
-    connect(m_page, &QWebEnginePage::loadingChanged, this, &ChromiumEngine::onLoadingChanged);
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status == QWebEnginePage::NormalTerminationStatus)
-                    return;
-                m_hasDocument = false;
-                releaseHeldKeys(false);
-                emit pageFailed(status == QWebEnginePage::KilledTerminationStatus
-                                    ? QStringLiteral("its renderer was stopped")
-                                    : QStringLiteral("its renderer crashed, possibly out of memory"));
-            });
+    usePage(EditorPage::editingProfile());
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         m_clipboardHasContent.reset();
         m_clipboardHasText.reset();
@@ -131,12 +114,33 @@ ChromiumEngine::~ChromiumEngine() {
     delete m_view;
 }
 
+void ChromiumEngine::usePage(QWebEngineProfile* profile) {
+    EditorPage* old = m_page;
+    m_page = new EditorPage(profile, m_view);
+    m_page->setNavigationFilter([this](const QUrl& url, bool) { return onNavigationRequest(url); });
+    m_view->setPage(m_page);
+    delete old;
+    m_page->setWebChannel(m_channel, kEditingWorld);
+    installEditingScript();
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &ChromiumEngine::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_hasDocument = false;
+                releaseHeldKeys(false);
+                emit pageFailed(status == QWebEnginePage::KilledTerminationStatus
+                                    ? QStringLiteral("its renderer was stopped")
+                                    : QStringLiteral("its renderer crashed, possibly out of memory"));
+            });
+}
+
 void ChromiumEngine::installEditingScript() {
     // The parts of the editing script, in the order they build on each other; the last one
     // starts it.
-    static const char* const parts[] = {"core",     "source",  "serialize", "journal", "character",
-                                        "blocks",   "inserts", "clipboard", "elements", "options",
-                                        "tables",   "properties", "places", "start"};
+    static const char* const parts[] = {"core",   "source",     "serialize", "journal",  "character",
+                                        "blocks", "inserts",    "clipboard", "elements", "options",
+                                        "tables", "properties", "places",    "start"};
     QString source = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
     for (const char* part : parts)
         source += QLatin1Char('\n') +
@@ -176,6 +180,12 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
     m_changedBySource = false;
     m_holdingKeys = true;
     ++m_loadGeneration;
+    // A large file gets a page of its own before it loads (see largePageProfile).
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).size() >= largePageBytes &&
+        m_page->profile() == EditorPage::editingProfile()) {
+        spelling::forgetPage(this);
+        usePage(EditorPage::largePageProfile(this));
+    }
     // The page asks again for the navigation it is told to make; the host answered already.
     m_page->approveTypedNavigation(url);
     // The empty page a new document starts from is loaded as content under a local base:
@@ -343,7 +353,8 @@ void ChromiumEngine::setDesignMode(bool on) {
         if (!m_snapshot.designMode)
             releaseHeldKeys(true);
         // The page became editable: the host hears of it as of a newly completed page.
-        if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument && m_page) {
+        if (!answer.value(QStringLiteral("was")).toBool() && m_snapshot.designMode && m_hasDocument &&
+            m_page) {
             // The parse waits until the page is editable, so it never delays that.
             parseSource();
             if (m_caretPath)
@@ -379,7 +390,8 @@ void ChromiumEngine::releaseHeldKeys(bool deliver) {
     for (auto it = keys.begin(); it != keys.end(); ++it) {
         // A load started by one of the keys holds the rest for its own page.
         if (m_holdingKeys) {
-            m_heldKeys.insert(m_heldKeys.begin(), std::make_move_iterator(it), std::make_move_iterator(keys.end()));
+            m_heldKeys.insert(m_heldKeys.begin(), std::make_move_iterator(it),
+                              std::make_move_iterator(keys.end()));
             return;
         }
         if (QWidget* input = focusWindow())
@@ -478,7 +490,8 @@ HRESULT ChromiumEngine::sourceText(PageSourceText& out) {
     out.selectionStart = out.selectionEnd = -1;
     m_waiting = true;
     const std::optional<QVariant> places = runScriptAndWait(
-        *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.selectionPlaces() : null"), kPageTimeoutMs);
+        *m_page, QStringLiteral("window.__lwEditor ? window.__lwEditor.selectionPlaces() : null"),
+        kPageTimeoutMs);
     m_waiting = false;
     const QVariantMap map = places ? places->toMap() : QVariantMap();
     const QList<int> start = pathFromVariants(map.value(QStringLiteral("start")).toList());
@@ -493,7 +506,8 @@ HRESULT ChromiumEngine::sourceText(PageSourceText& out) {
 }
 
 QByteArray ChromiumEngine::encodeSource(const QString& text, QString* encoding) const {
-    if (!m_shownEncoding.isEmpty() && m_shownEncoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0) {
+    if (!m_shownEncoding.isEmpty() &&
+        m_shownEncoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0) {
         if (std::optional<QByteArray> bytes = encodeExactly(m_shownEncoding, text)) {
             if (encoding)
                 *encoding = m_shownEncoding;
@@ -558,9 +572,11 @@ void ChromiumEngine::focus() {
             return;
         const QPointF at(1, 1);
         const QPointF global = input->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(input, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
         QCoreApplication::sendEvent(input, &release);
     });
 }

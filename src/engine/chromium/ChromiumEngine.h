@@ -20,6 +20,7 @@ class QKeyEvent;
 class QMenu;
 class QWebChannel;
 class QWebEngineLoadingInfo;
+class QWebEngineProfile;
 class QWebEnginePage;
 class QWebEngineView;
 
@@ -39,6 +40,9 @@ class ChromiumEngine : public IHtmlEngine {
 public:
     explicit ChromiumEngine(QWidget* parent = nullptr);
     ~ChromiumEngine() override;
+
+    // Files this large are edited in a page with a renderer of its own and no spell checking.
+    static inline qint64 largePageBytes = 4 * 1024 * 1024;
 
     QWidget* widget() const override;
     void navigate(const QString& urlOrPath) override;
@@ -86,6 +90,8 @@ public:
 
 private:
     // ChromiumEngine.cpp: loading, the page's reports, design mode, saving.
+    // Shows a new page of the profile in the view, in place of the one before.
+    void usePage(QWebEngineProfile* profile);
     void installEditingScript();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onSnapshot(const EngineSnapshot& snapshot);

@@ -46,7 +46,8 @@ void ChromiumEngine::readPageLanguages() {
                   " return [...found]; })()"),
               [this, changes](const QVariant& result) {
                   m_languagesChangeCount = std::max(m_languagesChangeCount, changes);
-                  if (m_page)
+                  // A large page's own profile checks no spelling.
+                  if (m_page && m_page->profile() == EditorPage::editingProfile())
                       spelling::setPageLanguages(*m_page->profile(), this, result.toStringList());
               });
 }

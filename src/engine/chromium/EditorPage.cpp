@@ -23,16 +23,25 @@ QWebEngineProfile* EditorPage::editingProfile() {
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
         }
         spelling::locateDictionaries();
-        // No storage name: an off-the-record profile keeps caches and cookies in memory only.
-        auto* p = new QWebEngineProfile(QCoreApplication::instance());
+        QWebEngineProfile* p = offTheRecordProfile(QCoreApplication::instance());
         spelling::useLanguages(*p, {});
-        p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-        p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        QObject::connect(p, &QWebEngineProfile::downloadRequested,
-                         [](QWebEngineDownloadRequest* download) { download->cancel(); });
         return p;
     }();
     return profile;
+}
+
+QWebEngineProfile* EditorPage::largePageProfile(QObject* owner) {
+    return offTheRecordProfile(owner);
+}
+
+QWebEngineProfile* EditorPage::offTheRecordProfile(QObject* owner) {
+    // No storage name: an off-the-record profile keeps caches and cookies in memory only.
+    auto* p = new QWebEngineProfile(owner);
+    p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    QObject::connect(p, &QWebEngineProfile::downloadRequested,
+                     [](QWebEngineDownloadRequest* download) { download->cancel(); });
+    return p;
 }
 
 void EditorPage::applySafeSettings(QWebEnginePage& page) {
@@ -81,7 +90,8 @@ bool EditorPage::acceptNavigationRequest(const QUrl& url, NavigationType type, b
     if (type == NavigationTypeTyped && isMainFrame && m_approved.removeOne(url))
         return true;
     // Markup the host loads arrives as a data address, or under the address it was given.
-    if (isMainFrame && m_approvedContent && (url.scheme() == QLatin1String("data") || url == *m_approvedContent)) {
+    if (isMainFrame && m_approvedContent &&
+        (url.scheme() == QLatin1String("data") || url == *m_approvedContent)) {
         m_approvedContent.reset();
         return true;
     }

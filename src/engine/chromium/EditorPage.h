@@ -35,6 +35,10 @@ public:
     // The profile every editing page shares: nothing is written to disk and downloads are
     // refused.
     static QWebEngineProfile* editingProfile();
+    // A profile like it for one large page: it shares no renderer with other pages, so the
+    // page's long layouts never hold theirs up, and it checks no spelling, which in a page that
+    // large would keep its renderer busy for minutes.
+    static QWebEngineProfile* largePageProfile(QObject* owner);
     // Page settings for an editing page or a print copy: no page scripts, no plug-ins.
     static void applySafeSettings(QWebEnginePage& page);
 
@@ -51,6 +55,8 @@ protected:
                                   const QString& sourceID) override;
 
 private:
+    static QWebEngineProfile* offTheRecordProfile(QObject* owner);
+
     NavigationFilter m_filter;
     QList<QUrl> m_approved;
     std::optional<QUrl> m_approvedContent;
