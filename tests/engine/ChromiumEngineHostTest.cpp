@@ -354,3 +354,13 @@ TEST_F(ChromiumEngineHost, KeysTypedWhileTheNextPageLoadsGoIntoItOnceItIsEditabl
     EXPECT_TRUE(lwtest::waitFor([&] { return h.bodyText() == QStringLiteral("Early latepage"); }, lwtest::kWaitMs))
         << h.bodyText().toStdString();
 }
+
+TEST_F(ChromiumEngineHost, TheClickThatWakesANewPageLeavesTheSelectionMadeBeforeItArrives) {
+    // The engine's click can reach the page after later commands; the selection they made stays.
+    h.selectText(QStringLiteral("#one"), 0, 5);
+    h.run(QStringLiteral("window.__lwEditor.keepSelectionThroughClick()"));
+    h.selectText(QStringLiteral("#three"), 0, 5);
+    QTest::mouseClick(h.engine->focusWindow(), Qt::LeftButton, {}, QPoint(1, 1));
+    h.settle();
+    EXPECT_EQ(h.run(QStringLiteral("document.getSelection().toString()")).toString(), QStringLiteral("third"));
+}

@@ -23,12 +23,22 @@
     };
 
     lw.places = {
-        // The next click in the page leaves the selection as it is now.
+        // The host's own click at the page's top left corner, which makes a newly loaded page
+        // take keys, leaves the selection as it was just before it. The click may arrive after
+        // later commands, so it is known by where it lands, and what it restores is read when
+        // it arrives.
         keepSelectionThroughClick: () => {
-            const selection = document.getSelection();
-            const kept = selection && selection.rangeCount ? selection.getRangeAt(0).cloneRange() : null;
-            const types = ['mouseup', 'click'];
+            let kept = null;
+            const types = ['mousedown', 'mouseup', 'click'];
             const stop = (event) => {
+                if (event.clientX > 2 || event.clientY > 2)
+                    return;
+                if (event.type === 'mousedown') {
+                    // The page must see the press to take keys; only its caret is undone.
+                    const selection = document.getSelection();
+                    kept = selection && selection.rangeCount ? selection.getRangeAt(0).cloneRange() : null;
+                    return;
+                }
                 event.preventDefault();
                 event.stopImmediatePropagation();
                 if (event.type === 'click') {
@@ -41,7 +51,7 @@
             };
             const done = () => types.forEach((type) => window.removeEventListener(type, stop, true));
             types.forEach((type) => window.addEventListener(type, stop, true));
-            setTimeout(done, 2000);
+            setTimeout(done, 10000);
             return true;
         },
         // The paths of the selection's start and end.
