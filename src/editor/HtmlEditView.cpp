@@ -56,9 +56,11 @@ QWidget* CHtmlEditView::CreateViewWidget() {
 
     IHtmlEngine* engine = m_engine.get();
     QObject::connect(engine, &IHtmlEngine::documentComplete, host, [this](const QString& url) {
-        // A note belongs to the page it was shown for.
+        // A note belongs to the page it was shown for; a large page says so once it is editable.
         if (m_pageNote && m_engine && !m_engine->designMode())
             m_pageNote->hide();
+        else if (m_engine && m_engine->isLargePage())
+            OnEngineSourceRead();
         OnEngineDocumentComplete(url);
     });
     QObject::connect(engine, &IHtmlEngine::sourceRead, host, [this] { OnEngineSourceRead(); });
@@ -156,7 +158,7 @@ void CHtmlEditView::OnEngineFailed(const QString&) {}
 void CHtmlEditView::OnEngineSourceRead() {
     if (!m_pageNote || !m_engine)
         return;
-    const QString text = SourceLossText(m_engine->sourceLoss());
+    const QString text = PageNoteText(m_engine->sourceLoss(), m_engine->isLargePage());
     m_pageNote->setText(text.toHtmlEscaped() + QStringLiteral(" <a href=\"close\">Close</a>"));
     m_pageNote->setVisible(!text.isEmpty());
 }
@@ -164,7 +166,7 @@ void CHtmlEditView::OnEngineSourceRead() {
 QString CHtmlEditView::GetPageNote() const {
     if (!m_pageNote || !m_engine || m_pageNote->isHidden())
         return {};
-    return SourceLossText(m_engine->sourceLoss());
+    return PageNoteText(m_engine->sourceLoss(), m_engine->isLargePage());
 }
 
 bool CHtmlEditView::OnEngineAccelerator(QKeyEvent*) { return false; }

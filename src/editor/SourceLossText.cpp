@@ -37,4 +37,11 @@ QString SourceLossText(const SourceLoss& loss) {
     return text.contains(QLatin1String("%1")) ? text.arg(loss.encoding) : text;
 }
 
+QString PageNoteText(const SourceLoss& loss, bool largePage) {
+    QString text = SourceLossText(loss);
+    if (largePage)
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + AfxLoadString(IDS_LARGE_PAGE);
+    return text;
+}
+
 } // namespace lw

@@ -10,4 +10,8 @@ namespace lw {
 // The note for a loss, from the string table; empty when nothing is lost.
 QString SourceLossText(const SourceLoss& loss);
 
+// The note over a loaded page: what an edit cannot keep of it, and what a large page goes
+// without; empty when there is nothing to tell.
+QString PageNoteText(const SourceLoss& loss, bool largePage);
+
 } // namespace lw

@@ -43,6 +43,7 @@ inline constexpr UINT IDS_SOURCE_UNMATCHED = 144;
 inline constexpr UINT IDS_SOURCE_OUTSIDE_ENCODING = 145;
 inline constexpr UINT IDS_SOURCE_UNDECLARED_ENCODING = 146;
 inline constexpr UINT IDS_SOURCE_SAVE_ANYWAY = 147;
+inline constexpr UINT IDS_LARGE_PAGE = 148;
 // The main frame's title is string IDR_MAINFRAME; the document template string is IDR_HTMLDOCTYPE.
 
 // ---- Further framework strings --------------------------------------------------------------

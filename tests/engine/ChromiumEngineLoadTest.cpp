@@ -237,8 +237,9 @@ TEST(ChromiumEngineLoad, ALargePageHasARendererOfItsOwnAndChecksNoSpelling) {
     QWebEngineProfile* profile = large.engine->page()->profile();
     EXPECT_NE(profile, EditorPage::editingProfile());
     EXPECT_FALSE(profile->isSpellCheckEnabled());
+    EXPECT_TRUE(large.engine->isLargePage()) << "the view tells the user";
     for (const auto& h : small) {
-        EXPECT_EQ(h->engine->page()->profile(), EditorPage::editingProfile());
+        EXPECT_FALSE(h->engine->isLargePage());
         EXPECT_NE(h->engine->page()->renderProcessPid(), large.engine->page()->renderProcessPid());
     }
     // It is edited and saved like any page.

@@ -43,6 +43,7 @@ public:
 
     // Files this large are edited in a page with a renderer of its own and no spell checking.
     static inline qint64 largePageBytes = 4 * 1024 * 1024;
+    bool isLargePage() const override;
 
     QWidget* widget() const override;
     void navigate(const QString& urlOrPath) override;
