@@ -75,11 +75,16 @@ class Session:
         self.env["DISPLAY"] = ":" + display
         if self.window_manager:
             # Maximising, full screen and activation are the window manager's to grant.
+            wm_log = os.path.join(self.root, "openbox.log")
             self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            wait_for("the window manager", lambda: "window id" in subprocess.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True,
-                text=True).stdout, 20)
+                                       stdout=open(wm_log, "w"), stderr=subprocess.STDOUT)
+            try:
+                wait_for("the window manager", lambda: "window id" in subprocess.run(
+                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True,
+                    text=True).stdout, 20)
+            except Failure:
+                raise Failure("the window manager did not start (exit %s): %s" % (
+                    self.wm.poll(), read(wm_log).decode(errors="replace")[-500:]))
         return self
 
     def __exit__(self, *exc):
