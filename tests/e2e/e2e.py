@@ -64,15 +64,23 @@ class Session:
 
     def __enter__(self):
         read_fd, write_fd = os.pipe()
+        xvfb_log = os.path.join(self.root, "xvfb.log")
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_fd,), stdout=open(xvfb_log, "w"), stderr=subprocess.STDOUT)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:
             display = f.readline().strip()
         if not display:
-            raise Failure("Xvfb did not start")
+            raise Failure("Xvfb did not start: " + read(xvfb_log).decode(errors="replace")[-500:])
         self.env["DISPLAY"] = ":" + display
+        # Clients start only once the server answers them.
+        try:
+            wait_for("the X server", lambda: subprocess.run(
+                ["xprop", "-root", "-len", "0"], env=self.env, capture_output=True).returncode == 0, 20)
+        except Failure:
+            raise Failure("the X server on :%s does not answer (exit %s): %s" % (
+                display, self.xvfb.poll(), read(xvfb_log).decode(errors="replace")[-500:]))
         if self.window_manager:
             # Maximising, full screen and activation are the window manager's to grant.
             wm_log = os.path.join(self.root, "openbox.log")
