@@ -65,8 +65,12 @@ class Session:
     def __enter__(self):
         read_fd, write_fd = os.pipe()
         xvfb_log = os.path.join(self.root, "xvfb.log")
+        # -noreset: by default the server resets when its last client leaves, and a client
+        # connecting meanwhile (the program started right after a short-lived xprop or xdotool)
+        # is turned away.
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x900x24", "-nolisten", "tcp",
+             "-noreset"],
             pass_fds=(write_fd,), stdout=open(xvfb_log, "w"), stderr=subprocess.STDOUT)
         os.close(write_fd)
         with os.fdopen(read_fd) as f:
