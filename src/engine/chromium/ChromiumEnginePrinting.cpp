@@ -16,6 +16,8 @@
 namespace lw {
 
 namespace {
+constexpr int kPreviewResolution = 200;
+
 // While a page is prepared for printing or preview: a busy pointer at once, and a small
 // busy indicator should the preparation take a moment.
 std::shared_ptr<void> showPrintProgress(QWidget* parent) {
@@ -96,6 +98,10 @@ HRESULT ChromiumEngine::printPreviewCommand() {
     if (!copy)
         return E_FAIL;
     const std::shared_ptr<QPrinter> printer = makePrinter();
+    // The engine draws each previewed page as a picture at the printer's resolution: at the
+    // high resolution a 20-page preview took half a minute, at this one half a second, sharp
+    // on screen and fair on paper when printed from the preview (Print itself stays vector).
+    printer->setResolution(kPreviewResolution);
     const std::weak_ptr<bool> alive = m_alive;
     auto progress = std::make_shared<std::shared_ptr<void>>(showPrintProgress(dialogParent()));
     m_pendingPreview = PagePreview::start(*copy, [this, alive, printer, progress](bool loaded) {
