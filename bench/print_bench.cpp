@@ -18,14 +18,21 @@ namespace {
 QString g_page;
 QString g_pdf;
 
-void PrintATwentyPageDocumentToPdf(benchmark::State& state) {
-    lwbench::Program program;
+// The twenty-page document, editable in the program; nothing when it did not become so.
+lw::IHtmlEngine* openTwentyPages(lwbench::Program& program, benchmark::State& state) {
     lw::CLoomwriteDoc* doc = program.Start() ? program.OpenEditable(g_page) : nullptr;
     if (!doc) {
         state.SkipWithError("the page did not become editable");
-        return;
+        return nullptr;
     }
-    lw::IHtmlEngine* engine = lwbench::ViewOf(doc)->GetEngine();
+    return lwbench::ViewOf(doc)->GetEngine();
+}
+
+void PrintATwentyPageDocumentToPdf(benchmark::State& state) {
+    lwbench::Program program;
+    lw::IHtmlEngine* engine = openTwentyPages(program, state);
+    if (!engine)
+        return;
     for (auto _ : state) {
         QFile::remove(g_pdf);
         auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -61,12 +68,9 @@ QPrintPreviewDialog* shownPreview() {
 
 void PreviewATwentyPageDocument(benchmark::State& state) {
     lwbench::Program program;
-    lw::CLoomwriteDoc* doc = program.Start() ? program.OpenEditable(g_page) : nullptr;
-    if (!doc) {
-        state.SkipWithError("the page did not become editable");
+    lw::IHtmlEngine* engine = openTwentyPages(program, state);
+    if (!engine)
         return;
-    }
-    lw::IHtmlEngine* engine = lwbench::ViewOf(doc)->GetEngine();
     int pages = 0;
     for (auto _ : state) {
         QElapsedTimer timer;
