@@ -178,8 +178,7 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
         return;
     m_contentBytes.reset();
     m_changedBySource = false;
-    m_holdingKeys = true;
-    ++m_loadGeneration;
+    startHostLoad();
     // A large file gets a page of its own before it loads (see largePageProfile).
     if (url.isLocalFile() && QFileInfo(url.toLocalFile()).size() >= largePageBytes &&
         m_page->profile() == EditorPage::editingProfile()) {
@@ -212,11 +211,7 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_page->dropApproval(info.url());
         m_documentIdAtLoadStart = m_documentId;
-        ++m_sourceGeneration;
-        m_source.reset();
-        m_sourceParse.reset();
-        m_pendingSource.reset();
-        m_sourceAttached = false;
+        forgetSource();
         return;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         return;
@@ -243,6 +238,14 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
             readSource(info.url());
     }
     emit documentComplete(m_blankPage ? blankPageUrl().toString() : info.url().toString());
+}
+
+void ChromiumEngine::forgetSource() {
+    ++m_sourceGeneration;
+    m_source.reset();
+    m_sourceParse.reset();
+    m_pendingSource.reset();
+    m_sourceAttached = false;
 }
 
 void ChromiumEngine::readSource(const QUrl& url) {
@@ -372,6 +375,11 @@ void ChromiumEngine::setDesignMode(bool on) {
     });
 }
 
+void ChromiumEngine::startHostLoad() {
+    m_holdingKeys = true;
+    ++m_loadGeneration;
+}
+
 bool ChromiumEngine::holdKey(QKeyEvent* event) {
     if (!m_holdingKeys)
         return false;
@@ -405,11 +413,7 @@ HRESULT ChromiumEngine::initNew() {
     if (m_waiting)
         return E_UNEXPECTED;
     m_waiting = true;
-    ++m_sourceGeneration;
-    m_source.reset();
-    m_sourceParse.reset();
-    m_pendingSource.reset();
-    m_sourceAttached = false;
+    forgetSource();
     m_contentBytes.reset();
     m_changedBySource = false;
     const std::optional<QVariant> id = runScriptAndWait(
@@ -534,8 +538,7 @@ HRESULT ChromiumEngine::loadSource(const QString& text, qsizetype caretOffset, b
     m_contentBytes = bytes;
     m_changedBySource = changed;
     m_page->approveContentLoad(base);
-    m_holdingKeys = true;
-    ++m_loadGeneration;
+    startHostLoad();
     m_page->setContent(bytes, mimeType, base);
     return S_OK;
 }

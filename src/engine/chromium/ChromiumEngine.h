@@ -99,6 +99,8 @@ private:
     bool onNavigationRequest(const QUrl& url);
     // Parses the bytes of a loaded file away from the user's thread and lays them over the page.
     void readSource(const QUrl& url);
+    // The page's bytes and their parse no longer apply: another page comes.
+    void forgetSource();
     void parseSource();
     void attachSource();
     // The page serialised as a save writes it; the dirty state is the caller's to change.
@@ -108,6 +110,8 @@ private:
     // Whether the engine a callback was made for still exists.
     static bool isAlive(const std::weak_ptr<bool>& alive);
     // Keys typed while a page loads are held and given to it once it is editable.
+    // A load the host asked for starts: keys wait for its page, older answers no longer count.
+    void startHostLoad();
     bool holdKey(QKeyEvent* event);
     void releaseHeldKeys(bool deliver);
 
