@@ -382,6 +382,10 @@
     lw.setDesignMode = (on) => {
         const was = lw.isEditing();
         document.designMode = on ? 'on' : 'off';
+        // The aids of the new mode go in before anything lays the page out, so that a large
+        // page has its style worked out once for both changes instead of twice.
+        if (was !== lw.isEditing())
+            stateChanged();
         if (on) {
             lw.run('defaultParagraphSeparator', 'p');
             lw.run('styleWithCSS', false);
@@ -393,8 +397,6 @@
                 selection.modify('move', 'backward', 'character');
             }
         }
-        if (was !== lw.isEditing())
-            stateChanged();
         lw.queueSnapshot();
         return { was: was, now: lw.isEditing(), documentId: lw.documentId };
     };
