@@ -243,6 +243,7 @@ void ChromiumEngine::onLoadingChanged(const QWebEngineLoadingInfo& info) {
 void ChromiumEngine::forgetSource() {
     ++m_sourceGeneration;
     m_source.reset();
+    m_sourceBytes.reset();
     m_sourceParse.reset();
     m_pendingSource.reset();
     m_sourceAttached = false;
@@ -271,9 +272,14 @@ void ChromiumEngine::parseSource() {
     if (!m_pendingSource || m_sourceParse)
         return;
     const PendingSource pending = *std::exchange(m_pendingSource, std::nullopt);
-    m_sourceParse = pending.path.isEmpty()
-                        ? QtConcurrent::run(&PageSource::fromBytes, pending.bytes, pending.characterSet)
-                        : QtConcurrent::run(&PageSource::fromFile, pending.path, pending.characterSet);
+    m_sourceBytes = pending.path.isEmpty()
+                        ? QtFuture::makeReadyFuture(std::optional<QByteArray>(pending.bytes))
+                        : QtConcurrent::run(&PageSource::readFile, pending.path);
+    m_sourceParse = m_sourceBytes->then(QtFuture::Launch::Async,
+                                        [characterSet = pending.characterSet](const std::optional<QByteArray>& bytes) {
+                                            return bytes ? PageSource::fromBytes(*bytes, characterSet)
+                                                         : std::shared_ptr<const PageSource>();
+                                        });
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
     const quint64 generation = m_sourceGeneration;
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
@@ -462,8 +468,18 @@ HRESULT ChromiumEngine::save(QIODevice& out) {
 
 SaveResult ChromiumEngine::serializePage() {
     m_waiting = true;
-    // A save right after the load waits for the parse of the page's bytes, which is short.
     parseSource();
+    // A page nobody changed is written as it was read, without waiting for the parse.
+    if (m_sourceBytes && !m_sourceAttached) {
+        const std::optional<QByteArray> bytes = m_sourceBytes->result();
+        std::optional<SaveResult> same =
+            bytes ? saveUnchanged(*m_page, kPageTimeoutMs, *bytes, m_sourceDocumentId) : std::nullopt;
+        if (same || !m_page) {
+            m_waiting = false;
+            return same.value_or(SaveResult{});
+        }
+    }
+    // A save right after the load waits for the parse of the page's bytes, which is short.
     if (m_sourceParse) {
         m_sourceParse->waitForFinished();
         attachSource();

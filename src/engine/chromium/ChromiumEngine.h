@@ -190,6 +190,8 @@ private:
     std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys;
     // Markup the user wrote differs from the file until the next save.
     bool m_changedBySource = false;
+    // The shown file's bytes as read for the parse, which follows their read.
+    std::optional<QFuture<std::optional<QByteArray>>> m_sourceBytes;
     std::optional<QFuture<std::shared_ptr<const PageSource>>> m_sourceParse;
     std::shared_ptr<const PageSource> m_source;
     QString m_sourceDocumentId;

@@ -122,6 +122,21 @@ QString localAddress(const QString& file, const QString& pageFile) {
     return address.toString(QUrl::FullyEncoded);
 }
 
+std::optional<SaveResult> saveUnchanged(QWebEnginePage& page, int timeoutMs, const QByteArray& loadedBytes,
+                                        const QString& documentId) {
+    const std::optional<SerializedPage> own =
+        serializeWith(page, QStringLiteral("{keep: true, unchangedOnly: true}"), timeoutMs);
+    if (!own || !own->unchanged || own->documentId != documentId)
+        return std::nullopt;
+    SaveResult result;
+    result.hr = S_OK;
+    result.bytes = loadedBytes;
+    result.encoding = own->characterSet;
+    result.documentId = own->documentId;
+    result.changeCount = own->changeCount;
+    return result;
+}
+
 SaveResult serializeForFile(QWebEnginePage& page, int timeoutMs, const PageSource* source,
                             const QString& pageFile) {
     SaveResult result;

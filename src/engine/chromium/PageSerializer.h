@@ -54,6 +54,12 @@ struct SaveResult {
     SourceLoss loss;
 };
 
+// A save of a page nobody changed since it was loaded from loadedBytes, which are what it
+// writes, asked without the source's parse; nothing when the page changed, is not the page
+// documentId names, or did not answer in time.
+std::optional<SaveResult> saveUnchanged(QWebEnginePage& page, int timeoutMs, const QByteArray& loadedBytes,
+                                        const QString& documentId);
+
 // Serialises the page as a file would hold it, waiting at most timeoutMs for each answer
 // (E_TIMEOUT when an answer did not come in time). With the source the page was loaded from,
 // what did not change is written as it was loaded. With pageFile, the file a page without one

@@ -375,11 +375,11 @@ std::shared_ptr<const PageSource> PageSource::fromBytes(QByteArray bytes, const 
     return source;
 }
 
-std::shared_ptr<const PageSource> PageSource::fromFile(const QString& path, const QString& characterSet) {
+std::optional<QByteArray> PageSource::readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
-    return fromBytes(file.readAll(), characterSet);
+        return std::nullopt;
+    return file.readAll();
 }
 
 QString PageSource::byteOrderMarkEncoding() const {

@@ -20,8 +20,8 @@ public:
     // The page's bytes as the engine decoded them (characterSet is the engine's name for the
     // encoding). Never fails: a page that cannot be decoded and mapped still keeps its bytes.
     static std::shared_ptr<const PageSource> fromBytes(QByteArray bytes, const QString& characterSet);
-    // The same for a local file; nothing when it cannot be read.
-    static std::shared_ptr<const PageSource> fromFile(const QString& path, const QString& characterSet);
+    // A local file's bytes; nothing when it cannot be read.
+    static std::optional<QByteArray> readFile(const QString& path);
 
     // Exactly what was loaded, for a save of a page nobody changed.
     const QByteArray& bytes() const { return m_bytes; }

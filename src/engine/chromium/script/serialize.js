@@ -177,6 +177,10 @@
             if (kept)
                 return Object.assign(describe(), kept);
         }
+        // Asked before the host has laid its map over the page: only a page nobody changed
+        // is described, and nothing is written.
+        if (options.unchangedOnly)
+            return null;
         // A page written from scratch is laid out one block a line, as a person would write it.
         options = Object.assign({ lines: lw.isNewPage === true }, options);
         // A parser drops white space before the root element but moves any after it into the
