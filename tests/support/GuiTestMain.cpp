@@ -1,3 +1,4 @@
+#include "support/CrashReport.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    lwtest::reportCrashes();
     return RUN_ALL_TESTS();
 }
