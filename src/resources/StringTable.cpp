@@ -25,7 +25,7 @@ const StringResource kStrings[] = {
     {IDS_SOURCE_OUTSIDE_ENCODING, "The page now holds characters that its encoding (%1) cannot represent. Saving writes the whole file as UTF-8."},
     {IDS_SOURCE_UNDECLARED_ENCODING, "The page does not declare its encoding and now holds characters beyond ASCII. Saving writes the whole file as UTF-8."},
     {IDS_SOURCE_SAVE_ANYWAY, "%1\n\nSave anyway?"},
-    {IDS_LARGE_PAGE, "This page is large: its spelling is not checked, and it is edited in a process of its own so that other pages stay quick."},
+    {IDS_LARGE_PAGE, "This page is large: its spelling is not checked, and it is edited in a process apart from the smaller pages so that they stay quick."},
     {IDR_MAINFRAME, "Loomwrite"},
     // Window title, document name, file-new name, filter name, filter extensions, file type ID and name.
     {IDR_HTMLDOCTYPE, "\nHTML Document\nHTML Document\nNewDocuments\n.html;.htm\nLoomwrite.Document\nLoomwrite.Document"},

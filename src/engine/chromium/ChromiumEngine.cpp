@@ -183,7 +183,7 @@ void ChromiumEngine::navigate(const QString& urlOrPath) {
     if (url.isLocalFile() && QFileInfo(url.toLocalFile()).size() >= largePageBytes &&
         m_page->profile() == EditorPage::editingProfile()) {
         spelling::forgetPage(this);
-        usePage(EditorPage::largePageProfile(this));
+        usePage(EditorPage::largePageProfile());
     }
     // The page asks again for the navigation it is told to make; the host answered already.
     m_page->approveTypedNavigation(url);
@@ -275,11 +275,10 @@ void ChromiumEngine::parseSource() {
     m_sourceBytes = pending.path.isEmpty()
                         ? QtFuture::makeReadyFuture(std::optional<QByteArray>(pending.bytes))
                         : QtConcurrent::run(&PageSource::readFile, pending.path);
-    m_sourceParse = m_sourceBytes->then(QtFuture::Launch::Async,
-                                        [characterSet = pending.characterSet](const std::optional<QByteArray>& bytes) {
-                                            return bytes ? PageSource::fromBytes(*bytes, characterSet)
-                                                         : std::shared_ptr<const PageSource>();
-                                        });
+    m_sourceParse = m_sourceBytes->then(QtFuture::Launch::Async, [characterSet = pending.characterSet](
+                                                                     const std::optional<QByteArray>& bytes) {
+        return bytes ? PageSource::fromBytes(*bytes, characterSet) : std::shared_ptr<const PageSource>();
+    });
     auto* watcher = new QFutureWatcher<std::shared_ptr<const PageSource>>(this);
     const quint64 generation = m_sourceGeneration;
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {

@@ -41,7 +41,8 @@ public:
     explicit ChromiumEngine(QWidget* parent = nullptr);
     ~ChromiumEngine() override;
 
-    // Files this large are edited in a page with a renderer of its own and no spell checking.
+    // Files this large are edited in pages whose renderer no smaller page shares, without spell
+    // checking.
     static inline qint64 largePageBytes = 4 * 1024 * 1024;
     bool isLargePage() const override;
 

@@ -63,14 +63,15 @@ HRESULT ChromiumEngine::print(std::shared_ptr<QPrinter> printer) {
     m_waiting = true;
     const std::optional<QByteArray> copy = serializeStandalone(*m_page, kPageTimeoutMs);
     m_waiting = false;
-    if (!copy)
+    if (!copy || !m_page)
         return E_FAIL;
     const std::weak_ptr<bool> alive = m_alive;
     std::shared_ptr<void> progress = showPrintProgress(dialogParent());
-    const bool started = PagePrinter::start(*copy, std::move(printer), this, [this, alive, progress](bool ok) {
-        if (isAlive(alive))
-            emit printFinished(ok);
-    });
+    const bool started = PagePrinter::start(*copy, m_page->profile(), std::move(printer), this,
+                                            [this, alive, progress](bool ok) {
+                                                if (isAlive(alive))
+                                                    emit printFinished(ok);
+                                            });
     return started ? S_OK : E_FAIL;
 }
 
@@ -95,7 +96,7 @@ HRESULT ChromiumEngine::printPreviewCommand() {
     m_waiting = true;
     const std::optional<QByteArray> copy = serializeStandalone(*m_page, kPageTimeoutMs);
     m_waiting = false;
-    if (!copy)
+    if (!copy || !m_page)
         return E_FAIL;
     const std::shared_ptr<QPrinter> printer = makePrinter();
     // The engine draws each previewed page as a picture at the printer's resolution: at the
@@ -104,18 +105,20 @@ HRESULT ChromiumEngine::printPreviewCommand() {
     printer->setResolution(kPreviewResolution);
     const std::weak_ptr<bool> alive = m_alive;
     auto progress = std::make_shared<std::shared_ptr<void>>(showPrintProgress(dialogParent()));
-    m_pendingPreview = PagePreview::start(*copy, [this, alive, printer, progress](bool loaded) {
-        // The preview window takes over from the busy indicator.
-        progress->reset();
-        if (!isAlive(alive))
-            return;
-        std::shared_ptr<PagePreview> preview = std::move(m_pendingPreview);
-        if (!loaded || !preview)
-            return;
-        // The preview keeps the copy for as long as it may ask for the pages again.
-        dialogProvider().showPrintPreview(
-            dialogParent(), printer, [preview](QPrinter* target) { preview->paint(target, kPageTimeoutMs); });
-    });
+    m_pendingPreview =
+        PagePreview::start(*copy, m_page->profile(), [this, alive, printer, progress](bool loaded) {
+            // The preview window takes over from the busy indicator.
+            progress->reset();
+            if (!isAlive(alive))
+                return;
+            std::shared_ptr<PagePreview> preview = std::move(m_pendingPreview);
+            if (!loaded || !preview)
+                return;
+            // The preview keeps the copy for as long as it may ask for the pages again.
+            dialogProvider().showPrintPreview(dialogParent(), printer, [preview](QPrinter* target) {
+                preview->paint(target, kPageTimeoutMs);
+            });
+        });
     return m_pendingPreview ? S_OK : E_FAIL;
 }
 

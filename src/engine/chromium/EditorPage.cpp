@@ -30,8 +30,14 @@ QWebEngineProfile* EditorPage::editingProfile() {
     return profile;
 }
 
-QWebEngineProfile* EditorPage::largePageProfile(QObject* owner) {
-    return offTheRecordProfile(owner);
+QWebEngineProfile* EditorPage::largePageProfile() {
+    static QWebEngineProfile* profile = [] {
+        editingProfile();
+        QWebEngineProfile* p = offTheRecordProfile(QCoreApplication::instance());
+        p->setSpellCheckEnabled(false);
+        return p;
+    }();
+    return profile;
 }
 
 QWebEngineProfile* EditorPage::offTheRecordProfile(QObject* owner) {

@@ -35,10 +35,11 @@ public:
     // The profile every editing page shares: nothing is written to disk and downloads are
     // refused.
     static QWebEngineProfile* editingProfile();
-    // A profile like it for one large page: it shares no renderer with other pages, so the
-    // page's long layouts never hold theirs up, and it checks no spelling, which in a page that
-    // large would keep its renderer busy for minutes.
-    static QWebEngineProfile* largePageProfile(QObject* owner);
+    // A profile like it for large pages: they share no renderer with the other pages, so their
+    // long layouts never hold those up, and it checks no spelling, which in a page that large
+    // would keep its renderer busy for minutes. It lives as long as the program, like the
+    // other, so that a print copy made from a large page may use it too.
+    static QWebEngineProfile* largePageProfile();
     // Page settings for an editing page or a print copy: no page scripts, no plug-ins.
     static void applySafeSettings(QWebEnginePage& page);
 

@@ -19,7 +19,7 @@ QString copyTemplate() {
 
 } // namespace
 
-QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html) {
+QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html, QWebEngineProfile* profile) {
     if (!file.open() || file.write(html) != html.size() || !file.flush())
         return nullptr;
     file.close();
@@ -27,7 +27,7 @@ QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html) {
 
     auto* view = new QWebEngineView();
     view->setAttribute(Qt::WA_DontShowOnScreen);
-    auto* page = new EditorPage(EditorPage::editingProfile(), view);
+    auto* page = new EditorPage(profile, view);
     page->setNavigationFilter(
         [copyUrl](const QUrl& url, bool isMainFrame) { return !isMainFrame || url == copyUrl; });
     view->setPage(page);
@@ -45,18 +45,18 @@ PagePrinter::~PagePrinter() {
     delete m_view;
 }
 
-bool PagePrinter::start(const QByteArray& html, std::shared_ptr<QPrinter> printer, QObject* parent,
-                        std::function<void(bool ok)> finished) {
+bool PagePrinter::start(const QByteArray& html, QWebEngineProfile* profile, std::shared_ptr<QPrinter> printer,
+                        QObject* parent, std::function<void(bool ok)> finished) {
     auto* job = new PagePrinter(std::move(printer), parent, std::move(finished));
-    if (!job->load(html)) {
+    if (!job->load(html, profile)) {
         delete job;
         return false;
     }
     return true;
 }
 
-bool PagePrinter::load(const QByteArray& html) {
-    m_view = loadHiddenCopy(m_file, html);
+bool PagePrinter::load(const QByteArray& html, QWebEngineProfile* profile) {
+    m_view = loadHiddenCopy(m_file, html, profile);
     if (!m_view)
         return false;
     connect(m_view->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) {
@@ -88,11 +88,12 @@ void PagePrinter::done(bool ok) {
     deleteLater();
 }
 
-std::shared_ptr<PagePreview> PagePreview::start(const QByteArray& html, std::function<void(bool ok)> loaded) {
+std::shared_ptr<PagePreview> PagePreview::start(const QByteArray& html, QWebEngineProfile* profile,
+                                                std::function<void(bool ok)> loaded) {
     // Released from whatever signal of its own view reports last, so it goes later.
     std::shared_ptr<PagePreview> preview(new PagePreview(), [](PagePreview* p) { p->deleteLater(); });
     preview->m_file.setFileTemplate(copyTemplate());
-    preview->m_view = loadHiddenCopy(preview->m_file, html);
+    preview->m_view = loadHiddenCopy(preview->m_file, html, profile);
     if (!preview->m_view)
         return nullptr;
     PagePreview* raw = preview.get();

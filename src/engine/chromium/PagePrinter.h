@@ -9,14 +9,15 @@
 #include <memory>
 
 class QPrinter;
+class QWebEngineProfile;
 class QWebEngineView;
 
 namespace lw {
 
-// Loads html (UTF-8, with a base address) into a hidden view through file, a temporary file
-// (setHtml refuses documents over 2 MB); the copy loads what it refers to and goes nowhere
-// else. Null when the file cannot be written.
-QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html);
+// Loads html (UTF-8, with a base address) into a hidden view of profile through file, a
+// temporary file (setHtml refuses documents over 2 MB); the copy loads what it refers to and
+// goes nowhere else. Null when the file cannot be written.
+QWebEngineView* loadHiddenCopy(QTemporaryFile& file, const QByteArray& html, QWebEngineProfile* profile);
 
 class PagePrinter : public QObject {
     Q_OBJECT
@@ -24,13 +25,13 @@ class PagePrinter : public QObject {
 public:
     // Starts printing html on printer; false when the copy cannot be set up. The object
     // reports finished once and then deletes itself.
-    static bool start(const QByteArray& html, std::shared_ptr<QPrinter> printer, QObject* parent,
-                      std::function<void(bool ok)> finished);
+    static bool start(const QByteArray& html, QWebEngineProfile* profile, std::shared_ptr<QPrinter> printer,
+                      QObject* parent, std::function<void(bool ok)> finished);
     ~PagePrinter() override;
 
 private:
     PagePrinter(std::shared_ptr<QPrinter> printer, QObject* parent, std::function<void(bool)> finished);
-    bool load(const QByteArray& html);
+    bool load(const QByteArray& html, QWebEngineProfile* profile);
     void done(bool ok);
 
     std::shared_ptr<QPrinter> m_printer;
@@ -48,7 +49,8 @@ class PagePreview : public QObject {
 
 public:
     // Starts loading html; loaded reports once whether the copy is ready.
-    static std::shared_ptr<PagePreview> start(const QByteArray& html, std::function<void(bool ok)> loaded);
+    static std::shared_ptr<PagePreview> start(const QByteArray& html, QWebEngineProfile* profile,
+                                              std::function<void(bool ok)> loaded);
     ~PagePreview() override;
 
     bool paint(QPrinter* printer, int timeoutMs);
