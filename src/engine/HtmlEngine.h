@@ -82,7 +82,8 @@ public:
     // What an edited save of the loaded page will not keep of its bytes, known once they are
     // read (sourceRead); nothing for a page without a file of its own.
     virtual SourceLoss sourceLoss() const { return {}; }
-    // The page is so large that it is edited without spell checking, in a process apart from the smaller pages.
+    // The page is so large that it is edited without spell checking, in a process apart from
+    // the smaller pages.
     virtual bool isLargePage() const { return false; }
     // S_OK when the page changed since it was loaded or saved, S_FALSE when clean,
     // E_UNEXPECTED without a page.

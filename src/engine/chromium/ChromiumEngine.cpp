@@ -471,11 +471,15 @@ SaveResult ChromiumEngine::serializePage() {
     // A page nobody changed is written as it was read, without waiting for the parse.
     if (m_sourceBytes && !m_sourceAttached) {
         const std::optional<QByteArray> bytes = m_sourceBytes->result();
+        bool timedOut = false;
         std::optional<SaveResult> same =
-            bytes ? saveUnchanged(*m_page, kPageTimeoutMs, *bytes, m_sourceDocumentId) : std::nullopt;
-        if (same || !m_page) {
+            bytes ? saveUnchanged(*m_page, kPageTimeoutMs, *bytes, m_sourceDocumentId, &timedOut)
+                  : std::nullopt;
+        if (same || timedOut || !m_page) {
             m_waiting = false;
-            return same.value_or(SaveResult{});
+            SaveResult failed;
+            failed.hr = timedOut ? E_TIMEOUT : E_FAIL;
+            return same.value_or(failed);
         }
     }
     // A save right after the load waits for the parse of the page's bytes, which is short.

@@ -123,9 +123,9 @@ QString localAddress(const QString& file, const QString& pageFile) {
 }
 
 std::optional<SaveResult> saveUnchanged(QWebEnginePage& page, int timeoutMs, const QByteArray& loadedBytes,
-                                        const QString& documentId) {
+                                        const QString& documentId, bool* timedOut) {
     const std::optional<SerializedPage> own =
-        serializeWith(page, QStringLiteral("{keep: true, unchangedOnly: true}"), timeoutMs);
+        serializeWith(page, QStringLiteral("{keep: true, unchangedOnly: true}"), timeoutMs, timedOut);
     if (!own || !own->unchanged || own->documentId != documentId)
         return std::nullopt;
     SaveResult result;

@@ -56,9 +56,9 @@ struct SaveResult {
 
 // A save of a page nobody changed since it was loaded from loadedBytes, which are what it
 // writes, asked without the source's parse; nothing when the page changed, is not the page
-// documentId names, or did not answer in time.
+// documentId names, or did not answer in time (timedOut tells).
 std::optional<SaveResult> saveUnchanged(QWebEnginePage& page, int timeoutMs, const QByteArray& loadedBytes,
-                                        const QString& documentId);
+                                        const QString& documentId, bool* timedOut);
 
 // Serialises the page as a file would hold it, waiting at most timeoutMs for each answer
 // (E_TIMEOUT when an answer did not come in time). With the source the page was loaded from,
