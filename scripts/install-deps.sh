@@ -5,7 +5,7 @@ PKGS=(
   build-essential cmake ninja-build ccache pkg-config clang
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 qt6-svg-dev
   qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin
-  qt6-webchannel-dev libqt6opengl6-dev libgl-dev
+  qt6-webchannel-dev qt6-declarative-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth xdotool x11-utils xdg-utils imagemagick python3 openbox
   fonts-dejavu-core fonts-liberation

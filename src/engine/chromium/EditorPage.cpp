@@ -2,6 +2,7 @@
 #include "engine/chromium/Spelling.h"
 
 #include <QCoreApplication>
+#include <QQuickWindow>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
@@ -22,6 +23,13 @@ QWebEngineProfile* EditorPage::editingProfile() {
             flags += " --renderer-process-limit=2";
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
         }
+        // Pages reach their windows through Qt Quick, whose software renderer draws them
+        // without compiling GL shaders first: on a machine rendering GL in software that cost
+        // about a quarter of a second of every start and most of a core while pages painted.
+        // A renderer the user chose through Qt's own variables is kept. Set before the first
+        // view is made and before the engine starts, which reads it.
+        if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND") && !qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         spelling::locateDictionaries();
         QWebEngineProfile* p = offTheRecordProfile(QCoreApplication::instance());
         spelling::useLanguages(*p, {});
