@@ -363,4 +363,14 @@ TEST_F(ChromiumEngineHost, TheClickThatWakesANewPageLeavesTheSelectionMadeBefore
     QTest::mouseClick(h.engine->focusWindow(), Qt::LeftButton, {}, QPoint(1, 1));
     h.settle();
     EXPECT_EQ(h.run(QStringLiteral("document.getSelection().toString()")).toString(), QStringLiteral("third"));
+
+    // Between the press and the release the selection is the one made before: a command or a
+    // state report in between once acted on the caret the press put at the corner.
+    h.run(QStringLiteral("window.__lwEditor.keepSelectionThroughClick()"));
+    QTest::mousePress(h.engine->focusWindow(), Qt::LeftButton, {}, QPoint(1, 1));
+    h.settle();
+    EXPECT_EQ(h.run(QStringLiteral("document.getSelection().toString()")).toString(), QStringLiteral("third"));
+    QTest::mouseRelease(h.engine->focusWindow(), Qt::LeftButton, {}, QPoint(1, 1));
+    h.settle();
+    EXPECT_EQ(h.run(QStringLiteral("document.getSelection().toString()")).toString(), QStringLiteral("third"));
 }

@@ -23,33 +23,32 @@
     };
 
     lw.places = {
-        // The host's own click at the page's top left corner, which makes a newly loaded page
-        // take keys, leaves the selection as it was just before it. The click may arrive after
-        // later commands, so it is known by where it lands, and what it restores is read when
-        // it arrives.
+        // The host's own click at the page's top left corner, which makes a newly loaded page's
+        // input widget take keys, leaves the page's selection as it is. The page sees the press,
+        // which it needs to take keys, but not the selection the press would start there:
+        // putting the caret back afterwards came too late under load, after commands that the
+        // moved caret had misled. The click may arrive after later commands, so it is known by
+        // where it lands.
         keepSelectionThroughClick: () => {
-            let kept = null;
             const types = ['mousedown', 'mouseup', 'click'];
+            const noSelection = (event) => event.preventDefault();
             const stop = (event) => {
                 if (event.clientX > 2 || event.clientY > 2)
                     return;
                 if (event.type === 'mousedown') {
-                    // The page must see the press to take keys; only its caret is undone.
-                    const selection = document.getSelection();
-                    kept = selection && selection.rangeCount ? selection.getRangeAt(0).cloneRange() : null;
+                    window.addEventListener('selectstart', noSelection, true);
                     return;
                 }
+                window.removeEventListener('selectstart', noSelection, true);
                 event.preventDefault();
                 event.stopImmediatePropagation();
-                if (event.type === 'click') {
+                if (event.type === 'click')
                     done();
-                    if (kept) {
-                        lw.select(kept);
-                        lw.queueSnapshot();
-                    }
-                }
             };
-            const done = () => types.forEach((type) => window.removeEventListener(type, stop, true));
+            const done = () => {
+                types.forEach((type) => window.removeEventListener(type, stop, true));
+                window.removeEventListener('selectstart', noSelection, true);
+            };
             types.forEach((type) => window.addEventListener(type, stop, true));
             setTimeout(done, 10000);
             return true;
