@@ -87,12 +87,14 @@ ChromiumEngine::ChromiumEngine(QWidget* parent) {
     // The options every page starts with until the host asks for others.
     m_options = {{2393, false}, {2394, false}, {2398, true}, {2399, false},
                  {2400, true},  {2404, false}, {2405, false}};
+    // The first profile sets up how the engine and its views draw, before any view exists.
+    QWebEngineProfile* profile = EditorPage::editingProfile();
     m_view = new QWebEngineView(parent);
     m_bridge = new PageBridge(this);
     m_channel = new QWebChannel(this);
     m_channel->registerObject(QStringLiteral("lwHost"), m_bridge);
     connect(m_bridge, &PageBridge::snapshotArrived, this, &ChromiumEngine::onSnapshot);
-    usePage(EditorPage::editingProfile());
+    usePage(profile);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         m_clipboardHasContent.reset();
         m_clipboardHasText.reset();

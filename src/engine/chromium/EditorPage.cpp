@@ -26,8 +26,8 @@ QWebEngineProfile* EditorPage::editingProfile() {
         // Pages reach their windows through Qt Quick, whose software renderer draws them
         // without compiling GL shaders first: on a machine rendering GL in software that cost
         // about a quarter of a second of every start and most of a core while pages painted.
-        // A renderer the user chose through Qt's own variables is kept. Set before the first
-        // view is made and before the engine starts, which reads it.
+        // A renderer the user chose through Qt's own variables is kept. Set before the engine
+        // starts, which reads it, and before the engine's first view exists.
         if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND") && !qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
             QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         spelling::locateDictionaries();
