@@ -563,6 +563,7 @@ HRESULT ChromiumEngine::loadSource(const QString& text, qsizetype caretOffset, b
     m_page->setContent(bytes, mimeType, base);
     return S_OK;
 }
+
 bool ChromiumEngine::isLargePage() const {
     return m_page && m_page->profile() != EditorPage::editingProfile();
 }

@@ -110,9 +110,9 @@ private:
     void runInPage(const QString& script, std::function<void(const QVariant&)> callback = {});
     // Whether the engine a callback was made for still exists.
     static bool isAlive(const std::weak_ptr<bool>& alive);
-    // Keys typed while a page loads are held and given to it once it is editable.
     // A load the host asked for starts: keys wait for its page, older answers no longer count.
     void startHostLoad();
+    // Keys typed while a page loads are held and given to it once it is editable.
     bool holdKey(QKeyEvent* event);
     void releaseHeldKeys(bool deliver);
 

@@ -40,6 +40,7 @@ QWebEngineProfile* EditorPage::editingProfile() {
 
 QWebEngineProfile* EditorPage::largePageProfile() {
     static QWebEngineProfile* profile = [] {
+        // The first profile sets up how the engine starts and draws.
         editingProfile();
         QWebEngineProfile* p = offTheRecordProfile(QCoreApplication::instance());
         p->setSpellCheckEnabled(false);
