@@ -50,7 +50,6 @@
                 window.removeEventListener('selectstart', noSelection, true);
             };
             types.forEach((type) => window.addEventListener(type, stop, true));
-            setTimeout(done, 10000);
             return true;
         },
         // The paths of the selection's start and end.
